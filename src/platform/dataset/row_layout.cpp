@@ -1,0 +1,195 @@
+#include "platform/dataset/row_layout.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace pag {
+
+const char* fieldTypeName(FieldType t) {
+    switch (t) {
+        case FieldType::Text: return "text";
+        case FieldType::Float: return "float";
+        case FieldType::Integer: return "integer";
+        case FieldType::Boolean: return "boolean";
+        case FieldType::Date: return "date";
+        case FieldType::Blob: return "blob";
+    }
+    return "text";
+}
+
+FieldType fieldTypeFromName(std::string_view n) {
+    if (n == "text") return FieldType::Text;
+    if (n == "float") return FieldType::Float;
+    if (n == "integer") return FieldType::Integer;
+    if (n == "boolean") return FieldType::Boolean;
+    if (n == "date") return FieldType::Date;
+    if (n == "blob") return FieldType::Blob;
+    throw std::invalid_argument("Tipo de campo desconhecido: '" + std::string(n) + "'.");
+}
+
+namespace {
+uint32_t slotSize(FieldType t) {
+    switch (t) {
+        case FieldType::Float:
+        case FieldType::Integer: return 8;
+        case FieldType::Boolean: return 1;
+        case FieldType::Date:
+        case FieldType::Text:
+        case FieldType::Blob: return 4;
+    }
+    return 4;
+}
+bool isVar(FieldType t) { return t == FieldType::Text || t == FieldType::Blob; }
+
+template <typename T>
+T load(std::string_view row, uint32_t at) {
+    T v;
+    std::memcpy(&v, row.data() + at, sizeof v);
+    return v;
+}
+template <typename T>
+void store(std::string& row, uint32_t at, T v) {
+    std::memcpy(row.data() + at, &v, sizeof v);
+}
+}  // namespace
+
+RowLayout::RowLayout(std::vector<FieldType> types) : types_(std::move(types)) {
+    uint32_t at = static_cast<uint32_t>(nullBytes());
+    slot_.resize(types_.size());
+    nextVar_.assign(types_.size(), -1);
+    for (size_t i = 0; i < types_.size(); ++i) {
+        slot_[i] = at;
+        at += slotSize(types_[i]);
+    }
+    fixedSize_ = at;
+    int32_t next = -1;
+    for (size_t i = types_.size(); i-- > 0;) {
+        nextVar_[i] = next;
+        if (isVar(types_[i])) next = static_cast<int32_t>(i);
+    }
+}
+
+std::string RowLayout::blank() const {
+    std::string row(fixedSize_, '\0');
+    for (size_t i = 0; i < types_.size(); ++i) {
+        row[i / 8] = static_cast<char>(row[i / 8] | (1 << (i % 8)));
+        if (isVar(types_[i])) store<uint32_t>(row, slot_[i], fixedSize_);
+    }
+    return row;
+}
+
+Value RowLayout::convert(FieldType type, const Value& v) {
+    if (v.isNull()) return v;
+    switch (type) {
+        case FieldType::Text:
+            return v.type() == ValueType::Text ? v : Value(v.asString());
+        case FieldType::Float:
+            return v.type() == ValueType::Float ? v : Value(v.asFloat());
+        case FieldType::Integer:
+            return v.type() == ValueType::Integer ? v : Value(v.asInteger());
+        case FieldType::Boolean:
+            return v.type() == ValueType::Boolean ? v : Value(v.asBool());
+        case FieldType::Date: {
+            if (v.type() == ValueType::Date) return v.asDate().isEmpty() ? Value() : v;
+            if (v.type() == ValueType::Text && v.asString().find_first_not_of(" /") == std::string::npos)
+                return Value();
+            Date d = v.asDate();
+            return d.isEmpty() ? Value() : Value(d);
+        }
+        case FieldType::Blob:
+            return v.type() == ValueType::Blob ? v : Value(Blob{v.asString()});
+    }
+    return v;
+}
+
+std::string RowLayout::encode(const std::vector<Value>& values) const {
+    if (values.size() != types_.size())
+        throw std::invalid_argument("Quantidade de valores diferente da de campos.");
+    std::string row(fixedSize_, '\0');
+    for (size_t i = 0; i < types_.size(); ++i) {
+        Value v = convert(types_[i], values[i]);
+        if (v.isNull()) {
+            row[i / 8] = static_cast<char>(row[i / 8] | (1 << (i % 8)));
+            if (isVar(types_[i])) store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
+            continue;
+        }
+        switch (types_[i]) {
+            case FieldType::Text:
+                store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
+                row += v.asString();
+                break;
+            case FieldType::Blob:
+                store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
+                row += v.asBlob().bytes;
+                break;
+            case FieldType::Float: store<double>(row, slot_[i], v.asFloat()); break;
+            case FieldType::Integer: store<int64_t>(row, slot_[i], v.asInteger()); break;
+            case FieldType::Boolean: row[slot_[i]] = v.asBool() ? 1 : 0; break;
+            case FieldType::Date: store<int32_t>(row, slot_[i], v.asDate().serial()); break;
+        }
+    }
+    return row;
+}
+
+bool RowLayout::isNull(std::string_view row, size_t i) const {
+    return (static_cast<unsigned char>(row[i / 8]) >> (i % 8)) & 1;
+}
+
+std::string_view RowLayout::text(std::string_view row, size_t i) const {
+    uint32_t start = load<uint32_t>(row, slot_[i]);
+    uint32_t end = nextVar_[i] < 0 ? static_cast<uint32_t>(row.size())
+                                   : load<uint32_t>(row, slot_[static_cast<size_t>(nextVar_[i])]);
+    return row.substr(start, end - start);
+}
+
+double RowLayout::number(std::string_view row, size_t i) const {
+    if (isNull(row, i)) return 0.0;
+    switch (types_[i]) {
+        case FieldType::Float: return load<double>(row, slot_[i]);
+        case FieldType::Integer: return static_cast<double>(load<int64_t>(row, slot_[i]));
+        case FieldType::Date: return load<int32_t>(row, slot_[i]);
+        case FieldType::Boolean: return row[slot_[i]] ? 1.0 : 0.0;
+        default: return get(row, i).asFloat();
+    }
+}
+
+Value RowLayout::get(std::string_view row, size_t i) const {
+    if (isNull(row, i)) return Value();
+    switch (types_[i]) {
+        case FieldType::Text: return Value(std::string(text(row, i)));
+        case FieldType::Blob: return Value(Blob{std::string(text(row, i))});
+        case FieldType::Float: return Value(load<double>(row, slot_[i]));
+        case FieldType::Integer: return Value(load<int64_t>(row, slot_[i]));
+        case FieldType::Boolean: return Value(row[slot_[i]] != 0);
+        case FieldType::Date: return Value(Date::fromSerial(load<int32_t>(row, slot_[i])));
+    }
+    return Value();
+}
+
+std::vector<Value> RowLayout::decode(std::string_view row) const {
+    std::vector<Value> out;
+    out.reserve(types_.size());
+    for (size_t i = 0; i < types_.size(); ++i) out.push_back(get(row, i));
+    return out;
+}
+
+void RowLayout::set(std::string& row, size_t i, const Value& v) const {
+    if (!isVar(types_[i])) {
+        Value c = convert(types_[i], v);
+        std::string one = encode([&] {
+            std::vector<Value> vals(types_.size());
+            vals[i] = c;
+            return vals;
+        }());
+        // Copy the slot and the null bit of field i from the one-field row.
+        std::memcpy(row.data() + slot_[i], one.data() + slot_[i], slotSize(types_[i]));
+        char mask = static_cast<char>(1 << (i % 8));
+        row[i / 8] = static_cast<char>((row[i / 8] & ~mask) | (one[i / 8] & mask));
+        return;
+    }
+    std::vector<Value> vals = decode(row);
+    vals[i] = v;
+    row = encode(vals);
+}
+
+}  // namespace pag

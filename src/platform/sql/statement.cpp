@@ -1,0 +1,223 @@
+#include "platform/sql/statement.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <utility>
+
+#include "platform/dataset/packet.h"
+#include "platform/sql/column_types.h"
+#include "platform/sql/database_error.h"
+
+namespace pag {
+
+namespace {
+
+std::string_view withoutPrefix(std::string_view name) {
+    if (!name.empty() && (name[0] == ':' || name[0] == '@' || name[0] == '$'))
+        name.remove_prefix(1);
+    return name;
+}
+
+bool onlyBlanksOrComments(sqlite3* db, const char* tail) {
+    // Preparing the rest tells whether another statement follows: comments and
+    // blanks prepare to nothing.
+    sqlite3_stmt* next = nullptr;
+    int rc = sqlite3_prepare_v2(db, tail, -1, &next, nullptr);
+    bool none = rc == SQLITE_OK && next == nullptr;
+    sqlite3_finalize(next);
+    return none;
+}
+
+}  // namespace
+
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db), sql_(sql) {
+    const char* tail = nullptr;
+    int rc =
+        sqlite3_prepare_v2(db_, sql_.c_str(), static_cast<int>(sql_.size() + 1), &stmt_, &tail);
+    if (rc != SQLITE_OK) fail(rc, "Erro no comando SQL");
+    if (!stmt_) throw DatabaseError("O comando SQL está vazio.");
+    if (tail && *tail && !onlyBlanksOrComments(db_, tail)) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        throw DatabaseError(
+            "O comando SQL tem mais de uma instrução; use um comando por vez ou um script.");
+    }
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement::Statement(Statement&& other) noexcept
+    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)), sql_(std::move(other.sql_)) {}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        db_ = other.db_;
+        stmt_ = std::exchange(other.stmt_, nullptr);
+        sql_ = std::move(other.sql_);
+    }
+    return *this;
+}
+
+void Statement::fail(int rc, std::string_view context) const {
+    throw DatabaseError::fromSqlite(db_, rc, context);
+}
+
+int Statement::parameterCount() const {
+    return sqlite3_bind_parameter_count(stmt_);
+}
+
+std::string Statement::parameterName(int index) const {
+    const char* n = sqlite3_bind_parameter_name(stmt_, index);
+    return n ? std::string(withoutPrefix(n)) : std::string();
+}
+
+void Statement::bind(std::string_view name, const Value& value) {
+    std::string_view wanted = withoutPrefix(name);
+    bool found = false;
+    for (int i = 1; i <= parameterCount(); ++i) {
+        const char* n = sqlite3_bind_parameter_name(stmt_, i);
+        if (n && equalsIgnoreCase(withoutPrefix(n), wanted)) {
+            bind(i, value);
+            found = true;
+        }
+    }
+    if (!found)
+        throw DatabaseError("O parâmetro " + std::string(wanted) + " não existe no comando SQL.");
+}
+
+void Statement::bind(int index, const Value& value) {
+    int rc = SQLITE_OK;
+    switch (value.type()) {
+        case ValueType::Null:
+            rc = sqlite3_bind_null(stmt_, index);
+            break;
+        case ValueType::Text: {
+            const std::string& s = value.asString();
+            rc = sqlite3_bind_text64(stmt_, index, s.data(), s.size(), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+            break;
+        }
+        case ValueType::Float:
+            rc = sqlite3_bind_double(stmt_, index, value.asFloat());
+            break;
+        case ValueType::Integer:
+            rc = sqlite3_bind_int64(stmt_, index, value.asInteger());
+            break;
+        case ValueType::Boolean:
+            rc = sqlite3_bind_int(stmt_, index, value.asBool() ? 1 : 0);
+            break;
+        case ValueType::Date: {
+            Date d = value.asDate();
+            if (d.isEmpty()) {
+                rc = sqlite3_bind_null(stmt_, index);
+            } else {
+                std::string iso = d.toIso();
+                rc = sqlite3_bind_text(stmt_, index, iso.c_str(), -1, SQLITE_TRANSIENT);
+            }
+            break;
+        }
+        case ValueType::Blob: {
+            const std::string& b = value.asBlob().bytes;
+            rc = sqlite3_bind_blob64(stmt_, index, b.data(), b.size(), SQLITE_TRANSIENT);
+            break;
+        }
+        default:
+            throw DatabaseError(std::string("Um valor do tipo ") + valueTypeName(value.type()) +
+                                " não pode ser passado como parâmetro de um comando SQL.");
+    }
+    if (rc != SQLITE_OK) fail(rc, "Erro ao passar o parâmetro " + std::to_string(index));
+}
+
+void Statement::clearBindings() {
+    sqlite3_clear_bindings(stmt_);
+}
+
+bool Statement::step() {
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    // Read the message before reset, which may replace it.
+    DatabaseError err = DatabaseError::fromSqlite(db_, rc, "Erro ao executar o comando SQL");
+    sqlite3_reset(stmt_);
+    throw err;
+}
+
+int Statement::execute() {
+    while (step()) {
+    }
+    int changed = sqlite3_changes(db_);
+    sqlite3_reset(stmt_);
+    return changed;
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+}
+
+bool Statement::readOnly() const {
+    return sqlite3_stmt_readonly(stmt_) != 0;
+}
+
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+
+void Statement::checkColumn(int i) const {
+    if (i < 0 || i >= columnCount())
+        throw DatabaseError("A coluna " + std::to_string(i) + " não existe no resultado.");
+}
+
+std::string Statement::columnName(int i) const {
+    checkColumn(i);
+    const char* n = sqlite3_column_name(stmt_, i);
+    return n ? n : "";
+}
+
+std::string Statement::columnDeclaredType(int i) const {
+    checkColumn(i);
+    const char* t = sqlite3_column_decltype(stmt_, i);
+    return t ? t : "";
+}
+
+int Statement::columnIndex(std::string_view name) const {
+    for (int i = 0; i < columnCount(); ++i)
+        if (equalsIgnoreCase(sqlite3_column_name(stmt_, i), name)) return i;
+    return -1;
+}
+
+Value Statement::column(int i) const {
+    checkColumn(i);
+    switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_INTEGER:
+            return Value(static_cast<int64_t>(sqlite3_column_int64(stmt_, i)));
+        case SQLITE_FLOAT:
+            return Value(sqlite3_column_double(stmt_, i));
+        case SQLITE_TEXT: {
+            auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+            return Value(std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i))));
+        }
+        case SQLITE_BLOB: {
+            auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+            size_t n = static_cast<size_t>(sqlite3_column_bytes(stmt_, i));
+            return Value(Blob{p ? std::string(p, n) : std::string()});
+        }
+        default:
+            return Value();
+    }
+}
+
+Value Statement::column(int i, FieldType type) const {
+    return convertStored(column(i), type, columnName(i));
+}
+
+Value Statement::column(std::string_view name) const {
+    int i = columnIndex(name);
+    if (i < 0) throw DatabaseError("A coluna " + std::string(name) + " não existe no resultado.");
+    return column(i);
+}
+
+}  // namespace pag

@@ -1,0 +1,62 @@
+#include "server/boleto_query.h"
+
+#include "server/dataset_fields.h"
+#include "server/packet_builder.h"
+
+namespace pag::server {
+
+namespace {
+
+constexpr const char* kOrder =
+    "B.DTVENBOLPAG, F.NMRAZSOCFORN, B.CDFILIAL, COALESCE(B.NRORIGBOLPAG, B.NRLANBOLPAG), "
+    "B.NRPARCBOLPAG, B.NRLANBOLPAG";
+
+constexpr const char* kSelect = R"(SELECT
+  B.NRPARCBOLPAG AS NRPARCBOLPAGVISU,
+  CAST(ROW_NUMBER() OVER (ORDER BY {ORDER}) AS REAL) AS NRPARCBOLPAGNUM,
+  B.DTATUAVENBOLPAG, B.CDFILIAL, B.NRLANBOLPAG, B.CDFORNECED, F.NMFANTFORN, F.NMRAZSOCFORN,
+  B.CDEMPRESA, B.NRPARCBOLPAG, B.VRBOLPAG, B.VRPEMULBPAG, B.VRMULTABPAG, B.DTENTRSAID,
+  B.VRPEMORBPAG, B.VRFINALBPAG, B.DTVENBOLPAG, B.IDHABIBPAG, TB.IDBAIXAUTILP, B.CDTPBAIXAPAG,
+  TB.NMTPBAIXAPAG, B.IDSTATBPAG, B.VRMORDIABPAG, B.IDBPAGREAL, B.CDBANCBOLP, B.CDAGENBOLP,
+  B.CDCCORBOLP, B.CDREDUCONT, F.NRINSJURFORN, F.IDTPIJURFORN, CC.CDBANCO, CC.CDAGENCIA,
+  CC.CDCONTCORR, CC.DSCONTCORR, B.CDBARRAPAG, B.CDMOTIPARC, B.DSLINHBARPAG, B.NRORIGBOLPAG,
+  'N' AS IDMARCADO, B.CDMOTIPROR, MP.DSMOTIPROR, B.DTEMISSAO, B.NRLANCAMENTO, B.IDTPICNABBOP,
+  B.NRINSCNABBOP, B.IDSITUCNABP, B.IDTPCTPAGAR, B.NRLANCANTECIPA, B.NRCNABPAGREM,
+  B.NRCNABPAGRET, BC.CDBANCCNAB, B.IDBLOQNFFIN, B.NRNOTAFISC, B.CDRECEITAGUIA,
+  B.DTAPURACGUIA, B.NRREFEGUIA, B.NRORCAEVENTO, B.NRSEQORCAEVE, B.NF_ORCAMENTO,
+  B.VROUTRENTGUIA, B.IDCHAVEPIX, B.CHAVEPIX, B.DSCHAVEPIX, B.CODEQRPIX, B.NRLACRCONECTSOC,
+  B.NRDIGICONECTSOC, B.VRPERCENTTRIB, B.NRPARCELNOTIFIC
+FROM BOLETPAGAR B
+JOIN FORNECEDOR F ON F.CDFORNECED = B.CDFORNECED
+LEFT JOIN TIPOBAIXAPAG TB ON TB.CDTPBAIXAPAG = B.CDTPBAIXAPAG
+LEFT JOIN CONTCORR CC ON CC.CDEMPRESA = B.CDEMPRESA AND CC.CDREDUCONT = B.CDREDUCONT
+LEFT JOIN BANCO BC ON BC.CDBANCO = CC.CDBANCO
+LEFT JOIN MOTIVOPROR MP ON MP.CDMOTIPROR = B.CDMOTIPROR
+WHERE B.IDSTATBPAG = 'A' AND B.NRLANBOLREAL IS NULL AND )";
+
+std::string withOrder(std::string sql) {
+    const auto at = sql.find("{ORDER}");
+    sql.replace(at, 7, kOrder);
+    return sql;
+}
+
+}  // namespace
+
+Packet selectBoletos(Database& db, const SqlConditions& where) {
+    static const std::string select = withOrder(kSelect);
+    Statement st = db.prepare(select + where.sql() + " ORDER BY " + kOrder);
+    where.bindTo(st);
+    return packetFromStatement(st, boletoFields());
+}
+
+Value boletoColumn(Database& db, const std::string& filial, const std::string& lancamento,
+                   const std::string& column) {
+    // The column name comes from the server's own code, never from a caller.
+    Statement st = db.prepare("SELECT " + column +
+                              " FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+    st.bind("F", Value(filial));
+    st.bind("L", Value(lancamento));
+    return st.step() ? st.column(0) : Value();
+}
+
+}  // namespace pag::server

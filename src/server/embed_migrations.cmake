@@ -1,0 +1,12 @@
+# Writes a C++ file holding every migration of DIR as (name, SQL text), in file-name order.
+file(GLOB FILES ${DIR}/*.sql)
+list(SORT FILES)
+set(content "// Generated from src/server/schema/*.sql: do not edit.\n#include \"server/migrations.h\"\n\nnamespace pag::server {\n\nconst std::vector<Migration>& Migrations() {\n    static const std::vector<Migration> list = {\n")
+foreach(f IN LISTS FILES)
+  get_filename_component(name ${f} NAME)
+  file(READ ${f} sql)
+  string(REPLACE ")__sql__\"" ")__sql_\"" sql "${sql}")
+  string(APPEND content "        {\"${name}\", R\"__sql__(${sql})__sql__\"},\n")
+endforeach()
+string(APPEND content "    };\n    return list;\n}\n\n}  // namespace pag::server\n")
+file(WRITE ${OUT} "${content}")

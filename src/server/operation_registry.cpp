@@ -1,0 +1,80 @@
+#include "server/operation_registry.h"
+
+#include <stdexcept>
+
+#include "platform/dataset/packet.h"
+#include "server/access_rules.h"
+#include "server/refusal.h"
+
+namespace pag::server {
+
+const Value& OperationCall::arg(size_t i) const {
+    if (i >= args.size())
+        throw Refusal("Operação " + operation + ": argumento " + std::to_string(i + 1) +
+                      " não informado (recebidos " + std::to_string(args.size()) + ").");
+    return args[i];
+}
+
+std::string OperationCall::text(size_t i) const {
+    return arg(i).asString();
+}
+
+double OperationCall::number(size_t i) const {
+    try {
+        return arg(i).asFloat();
+    } catch (const std::invalid_argument& e) {
+        throw Refusal("Operação " + operation + ": argumento " + std::to_string(i + 1) +
+                      " deve ser um número (" + e.what() + ")");
+    }
+}
+
+Date OperationCall::date(size_t i) const {
+    const Value& v = arg(i);
+    try {
+        if (v.type() == ValueType::Text) {
+            const std::string s = v.asString();
+            if (s.find('-') != std::string::npos) return Date::parseIso(s);
+            return Date::parse(s);
+        }
+        return v.asDate();
+    } catch (const std::invalid_argument& e) {
+        throw Refusal("Operação " + operation + ": argumento " + std::to_string(i + 1) +
+                      " deve ser uma data (" + e.what() + ")");
+    }
+}
+
+bool OperationCall::flag(size_t i) const {
+    return arg(i).asBool();
+}
+
+const Packet& OperationCall::packet(size_t i) const {
+    const Value& v = arg(i);
+    if (v.type() != ValueType::Packet || !v.asPacket())
+        throw Refusal("Operação " + operation + ": argumento " + std::to_string(i + 1) +
+                      " deve ser um pacote de dados.");
+    return *v.asPacket();
+}
+
+void OperationCall::requireCompany(const std::string& company) const {
+    checkOperatorCompany(db, ctx.operador, company);
+}
+
+void OperationRegistry::add(std::string name, Access access, OperationHandler handler) {
+    if (ops_.count(name)) throw std::logic_error("operação registrada duas vezes: " + name);
+    Operation op{name, access, std::move(handler)};
+    ops_.emplace(std::move(name), std::move(op));
+}
+
+const Operation* OperationRegistry::find(const std::string& name) const {
+    auto it = ops_.find(name);
+    return it == ops_.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> OperationRegistry::names() const {
+    std::vector<std::string> out;
+    for (const auto& [name, op] : ops_)
+        out.push_back(name);
+    return out;
+}
+
+}  // namespace pag::server

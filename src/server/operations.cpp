@@ -1,0 +1,10 @@
+#include "server/operations.h"
+
+namespace pag::server {
+
+void registerAllOperations(OperationRegistry& registry) {
+    registerGeralOperations(registry);
+    registerLoadOperations(registry);
+}
+
+}  // namespace pag::server

@@ -1,0 +1,113 @@
+#include "server/rdm_hab_conta.h"
+
+#include <stdexcept>
+
+#include "server/access_rules.h"
+#include "server/refusal.h"
+#include "server/request_store.h"
+#include "server/server_database.h"
+
+namespace pag::server {
+
+namespace {
+OperationRegistry allOperations() {
+    OperationRegistry r;
+    registerAllOperations(r);
+    return r;
+}
+}  // namespace
+
+// A pooled connection for the duration of one call.
+class RdmHabConta::Lease {
+public:
+    explicit Lease(RdmHabConta& owner) : owner_(owner), db_(owner.acquire()) {}
+    ~Lease() { owner_.release(std::move(db_)); }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    Database& db() { return *db_; }
+
+private:
+    RdmHabConta& owner_;
+    std::unique_ptr<Database> db_;
+};
+
+RdmHabConta::RdmHabConta(std::string databasePath)
+    : RdmHabConta(std::move(databasePath), allOperations()) {}
+
+RdmHabConta::RdmHabConta(std::string databasePath, OperationRegistry registry)
+    : path_(std::move(databasePath)), registry_(std::move(registry)) {
+    // The first connection brings the schema up to date and stays in the pool.
+    idle_.push_back(openServerDatabase(path_));
+}
+
+RdmHabConta::~RdmHabConta() = default;
+
+std::unique_ptr<Database> RdmHabConta::acquire() {
+    {
+        std::lock_guard<std::mutex> lock(poolMutex_);
+        if (!idle_.empty()) {
+            auto db = std::move(idle_.back());
+            idle_.pop_back();
+            return db;
+        }
+    }
+    return std::make_unique<Database>(path_);
+}
+
+void RdmHabConta::release(std::unique_ptr<Database> db) {
+    if (!db) return;
+    // A connection left inside a transaction (it should not happen) is not reused.
+    if (db->inTransaction()) return;
+    std::lock_guard<std::mutex> lock(poolMutex_);
+    idle_.push_back(std::move(db));
+}
+
+CallResult RdmHabConta::call(const CallContext& ctx, const std::string& operation,
+                             std::vector<Value>& args) {
+    const Operation* op = registry_.find(operation);
+    if (!op)
+        return CallResult::failure("Operação '" + operation + "' não existe no servidor " +
+                                   kServerName + ".");
+    Lease lease(*this);
+    try {
+        return run(lease.db(), *op, ctx, args);
+    } catch (const Refusal& e) {
+        return CallResult::failure(e.what());
+    } catch (const DatabaseError& e) {
+        return CallResult::failure(e.what());
+    } catch (const std::invalid_argument& e) {
+        return CallResult::failure("Operação " + operation + ": " + e.what());
+    }
+}
+
+CallResult RdmHabConta::run(Database& db, const Operation& op, const CallContext& ctx,
+                            std::vector<Value>& args) {
+    const bool writes = op.access == Access::Write;
+    Transaction tx(db, writes ? TransactionMode::Immediate : TransactionMode::Deferred);
+    checkOperatorCompany(db, ctx.operador, ctx.empresa);
+
+    const bool idempotent = writes && ctx.requestId && !ctx.requestId->empty();
+    if (idempotent) {
+        if (auto stored = findStoredAnswer(db, *ctx.requestId, op.name)) {
+            // Already applied: the same answer, nothing done twice.
+            if (stored->args.size() == args.size()) args = std::move(stored->args);
+            return CallResult::success(std::move(stored->result));
+        }
+    }
+
+    // Work on a copy of the arguments: a call that fails writes nothing back.
+    std::vector<Value> work = args;
+    OperationCall call(db, ctx, op.name, work);
+    Value result = op.handler(call);
+    if (!call.keepsChanges()) {
+        tx.rollback();
+        args = std::move(work);
+        return CallResult::success(std::move(result));
+    }
+    if (idempotent) storeAnswer(db, *ctx.requestId, op.name, ctx.operador, {result, work});
+    tx.commit();
+    args = std::move(work);
+    return CallResult::success(std::move(result));
+}
+
+}  // namespace pag::server

@@ -1,0 +1,103 @@
+// pag12000 seed demo FILE | seed scale --boletos N FILE  [--force]
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "server/seed/demo_seed.h"
+#include "server/server_database.h"
+#include "tools/commands.h"
+
+namespace pag::tools {
+
+namespace {
+
+struct SeedOptions {
+    std::string kind;
+    std::string file;
+    long long boletos = 0;
+    bool force = false;
+};
+
+int usage(const char* problem) {
+    std::fprintf(stderr,
+                 "pag12000 seed: %s\n"
+                 "uso: pag12000 seed demo ARQUIVO [--force]\n"
+                 "     pag12000 seed scale --boletos N ARQUIVO [--force]\n",
+                 problem);
+    return 2;
+}
+
+bool parseCount(const std::string& text, long long& out) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (text.size() > 9) return false;
+    out = std::stoll(text);
+    return out > 0;
+}
+
+// Removes the database file and its write-ahead companions.
+void removeDatabase(const std::string& file) {
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(file + suffix);
+}
+
+}  // namespace
+
+int runSeed(int argc, char** argv) {
+    if (argc < 1) return usage("informe 'demo' ou 'scale'.");
+    SeedOptions o;
+    o.kind = argv[0];
+    if (o.kind != "demo" && o.kind != "scale")
+        return usage(("tipo de carga desconhecido '" + o.kind + "'.").c_str());
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--force") {
+            o.force = true;
+        } else if (a == "--boletos") {
+            if (i + 1 >= argc || !parseCount(argv[i + 1], o.boletos))
+                return usage("--boletos exige um número inteiro positivo (até 999.999.999).");
+            ++i;
+        } else if (!a.empty() && a[0] == '-') {
+            return usage(("opção desconhecida '" + a + "'.").c_str());
+        } else if (o.file.empty()) {
+            o.file = a;
+        } else {
+            return usage("informe um único arquivo.");
+        }
+    }
+    if (o.file.empty()) return usage("informe o arquivo do banco de dados.");
+    if (o.kind == "scale" && o.boletos == 0) return usage("informe --boletos N.");
+    if (o.kind == "demo" && o.boletos != 0) return usage("--boletos só vale para 'scale'.");
+    std::error_code ec;
+    if (std::filesystem::exists(o.file, ec)) {
+        if (!o.force) {
+            std::fprintf(stderr,
+                         "pag12000 seed: o arquivo '%s' já existe; use --force para "
+                         "substituí-lo.\n",
+                         o.file.c_str());
+            return 1;
+        }
+        removeDatabase(o.file);
+    }
+    try {
+        const auto start = std::chrono::steady_clock::now();
+        auto db = server::openServerDatabase(o.file);
+        if (o.kind == "demo")
+            server::seedDemo(*db, Date::today());
+        else
+            server::seedScale(*db, static_cast<int>(o.boletos), Date::today());
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        Statement count = db->prepare("SELECT COUNT(*) FROM BOLETPAGAR");
+        count.step();
+        std::printf("Banco '%s' criado com %lld boletos em %.1f s.\n", o.file.c_str(),
+                    static_cast<long long>(count.column(0).asInteger()), seconds);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pag12000 seed: falha ao criar '%s': %s\n", o.file.c_str(), e.what());
+        removeDatabase(o.file);
+        return 1;
+    }
+}
+
+}  // namespace pag::tools

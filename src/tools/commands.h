@@ -1,0 +1,18 @@
+#pragma once
+
+// Each sub-command of the pag12000 command line: argv[0] is the sub-command's own
+// first argument (after the command word). Returns the process exit code.
+namespace pag::tools {
+
+// boleto check CODE
+int runBoleto(int argc, char** argv);
+// bench [--rows N]
+int runBench(int argc, char** argv);
+// seed demo FILE | seed scale --boletos N FILE
+int runSeed(int argc, char** argv);
+// serve --db FILE [--bind HOST] [--port P] [--token T]
+int runServe(int argc, char** argv);
+// call OPERATION ARG... (--db FILE | --server HOST:PORT [--token T])
+int runCall(int argc, char** argv);
+
+}  // namespace pag::tools

@@ -1,0 +1,38 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/commands.h"
+
+namespace {
+void usage() {
+    std::fprintf(stderr,
+                 "uso: pag12000 <comando> [argumentos]\n"
+                 "  boleto check CODIGO   valida um código de barras ou linha digitável\n"
+                 "  bench [--rows N]      mede carga, ordenação, localização e filtro\n"
+                 "  seed demo ARQUIVO     cria o banco de demonstração\n"
+                 "  seed scale --boletos N ARQUIVO   cria um banco com N boletos\n"
+                 "  serve --db ARQUIVO [--bind H] [--port P] [--token T]   serviço HTTP\n"
+                 "  call OPERACAO ARG... (--db ARQUIVO | --server H:P)     chama uma operação\n");
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        usage();
+        return 2;
+    }
+    std::string cmd = argv[1];
+    if (cmd == "boleto") return pag::tools::runBoleto(argc - 2, argv + 2);
+    if (cmd == "bench") return pag::tools::runBench(argc - 2, argv + 2);
+    if (cmd == "seed") return pag::tools::runSeed(argc - 2, argv + 2);
+    if (cmd == "serve") return pag::tools::runServe(argc - 2, argv + 2);
+    if (cmd == "call") return pag::tools::runCall(argc - 2, argv + 2);
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        usage();
+        return 0;
+    }
+    std::fprintf(stderr, "pag12000: comando desconhecido '%s'\n", cmd.c_str());
+    usage();
+    return 2;
+}

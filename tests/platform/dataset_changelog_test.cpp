@@ -1,0 +1,173 @@
+// The change log: what the server receives after edits, and what merge and cancel do.
+#include <gtest/gtest.h>
+
+#include "dataset_fixture.h"
+
+namespace pag {
+namespace {
+
+std::vector<ChangeOp> ops(const ClientDataSet& ds) {
+    std::vector<ChangeOp> o;
+    auto delta = ds.Delta();
+    for (const auto& c : delta->changes) o.push_back(c.op);
+    return o;
+}
+
+TEST(ChangeLog, ModifyKeepsOriginalValuesOfTheLastMerge) {
+    ClientDataSet ds("cds");
+    test::loadThree(ds);
+    ds.Edit();
+    ds.FieldByName("VRBOLPAG").SetAsFloat(350);
+    ds.Post();
+    ds.Edit();
+    ds.FieldByName("VRBOLPAG").SetAsFloat(400);
+    ds.Post();
+    EXPECT_EQ(ds.ChangeCount(), 1);
+    EXPECT_DOUBLE_EQ(ds.FieldByName("VRBOLPAG").OldValue().asFloat(), 300.0);
+    auto d = ds.Delta();
+    ASSERT_EQ(d->changes.size(), 1u);
+    EXPECT_EQ(d->changes[0].op, ChangeOp::Modify);
+    EXPECT_DOUBLE_EQ(d->layout.get(d->changes[0].values, 2).asFloat(), 400.0);
+    EXPECT_DOUBLE_EQ(d->layout.get(d->changes[0].original, 2).asFloat(), 300.0);
+
+    ds.MergeChangeLog();
+    EXPECT_EQ(ds.ChangeCount(), 0);
+    EXPECT_DOUBLE_EQ(ds.FieldByName("VRBOLPAG").OldValue().asFloat(), 400.0);
+}
+
+TEST(ChangeLog, InsertThenModifyIsOneInsertAndInsertThenDeleteLeavesNoTrace) {
+    ClientDataSet ds("cds");
+    test::loadThree(ds);
+    ds.Append();
+    ds.FieldByName("NRLANBOLPAG").SetAsString("0000000009");
+    ds.Post();
+    ds.Edit();
+    ds.FieldByName("VRBOLPAG").SetAsFloat(9.99);
+    ds.Post();
+    EXPECT_EQ(ops(ds), std::vector<ChangeOp>{ChangeOp::Insert});
+    EXPECT_TRUE(ds.FieldByName("VRBOLPAG").OldValue().isNull());
+
+    ds.Delete();
+    EXPECT_EQ(ds.ChangeCount(), 0);
+    EXPECT_EQ(ds.RecordCount(), 3);
+}
+
+TEST(ChangeLog, DeleteOfAModifiedRowSendsTheMergedOriginal) {
+    ClientDataSet ds("cds");
+    test::loadThree(ds);
+    ds.Edit();
+    ds.FieldByName("NMFANTFORN").SetAsString("GAMA LTDA");
+    ds.Post();
+    ds.Delete();
+    auto d = ds.Delta();
+    ASSERT_EQ(d->changes.size(), 1u);
+    EXPECT_EQ(d->changes[0].op, ChangeOp::Delete);
+    EXPECT_EQ(d->layout.get(d->changes[0].original, 1).asString(), "GAMA");
+}
+
+TEST(ChangeLog, CancelUpdatesRestoresTheMergedContent) {
+    ClientDataSet ds("cds");
+    test::loadThree(ds);
+    auto before = ds.Data();
+    ds.Edit();
+    ds.FieldByName("IDHABIBPAG").SetAsString("S");
+    ds.Post();
+    ds.Next();
+    ds.Delete();
+    ds.Append();
+    ds.FieldByName("NRLANBOLPAG").SetAsString("0000000010");
+    ds.Post();
+    EXPECT_EQ(ds.ChangeCount(), 3);
+    ds.CancelUpdates();
+    EXPECT_EQ(ds.ChangeCount(), 0);
+    EXPECT_EQ(*ds.Data(), *before);  // same rows, same order
+}
+
+TEST(ChangeLog, UnchangedPostLogsNothingAndLogChangesOffLogsNothing) {
+    ClientDataSet ds("cds");
+    test::loadThree(ds);
+    ds.Edit();
+    ds.FieldByName("IDHABIBPAG").SetAsString("N");  // same value
+    ds.Post();
+    EXPECT_EQ(ds.ChangeCount(), 0);
+
+    ds.SetLogChanges(false);
+    ds.Edit();
+    ds.FieldByName("IDHABIBPAG").SetAsString("S");
+    ds.Post();
+    ds.Append();
+    ds.FieldByName("NRLANBOLPAG").SetAsString("X");
+    ds.Post();
+    ds.Delete();
+    EXPECT_EQ(ds.ChangeCount(), 0);
+    EXPECT_EQ(ds.RecordCount(), 3);
+}
+
+TEST(ChangeLog, SetDataReplacesEverythingAndTakesFieldsByName) {
+    ClientDataSet ds("cds");
+    test::loadThree(ds);
+    ds.Edit();
+    ds.FieldByName("IDHABIBPAG").SetAsString("S");
+    ds.Post();
+    // A packet with extra and reordered fields: the declared ones are read by name.
+    auto p = std::make_shared<Packet>(std::vector<PacketField>{{"EXTRA", FieldType::Text, 5},
+                                                              {"VRBOLPAG", FieldType::Float, 0},
+                                                              {"NRLANBOLPAG", FieldType::Text, 10}});
+    p->addRow({"x", 12.5, "0000000077"});
+    ds.SetData(p);
+    EXPECT_EQ(ds.ChangeCount(), 0);
+    EXPECT_EQ(ds.RecordCount(), 1);
+    EXPECT_EQ(ds.FieldByName("NRLANBOLPAG").AsString(), "0000000077");
+    EXPECT_DOUBLE_EQ(ds.FieldByName("VRBOLPAG").AsFloat(), 12.5);
+    EXPECT_TRUE(ds.FieldByName("NMFANTFORN").IsNull());
+    EXPECT_EQ(ds.FindField("EXTRA"), nullptr);
+
+    // A dataset with no declared fields takes the packet's.
+    ClientDataSet free("cdsContProrVenc");
+    free.SetData(p);
+    EXPECT_EQ(free.FieldCount(), 3u);
+    EXPECT_EQ(free.FieldByName("EXTRA").AsString(), "x");
+}
+
+TEST(ChangeLog, FieldWritesAreCheckedBeforeTheyReachTheRow) {
+    ClientDataSet ds("cds");
+    test::loadThree(ds);
+    EXPECT_THROW(ds.FieldByName("VRBOLPAG").SetAsFloat(1), std::logic_error);  // browsing
+    ds.Edit();
+    EXPECT_THROW(ds.FieldByName("IDHABIBPAG").SetAsString("SS"), std::invalid_argument);
+    EXPECT_THROW(ds.FieldByName("VRBOLPAG").SetText("12,3x"), std::invalid_argument);
+    EXPECT_THROW(ds.FieldByName("DTVENBOLPAG").SetText("31/02/2026"), std::invalid_argument);
+    ds.FieldByName("VRBOLPAG").SetText("1.234,56");
+    EXPECT_DOUBLE_EQ(ds.FieldByName("VRBOLPAG").AsFloat(), 1234.56);
+    EXPECT_EQ(ds.FieldByName("VRBOLPAG").DisplayText(), "1.234,56");
+    ds.FieldByName("DTVENBOLPAG").SetText("  /  /    ");
+    EXPECT_TRUE(ds.FieldByName("DTVENBOLPAG").IsNull());
+    EXPECT_THROW(ds.FieldByName("NAOEXISTE"), std::invalid_argument);
+}
+
+TEST(ChangeLog, CalculatedFieldsFollowPostsAndStayOutOfPackets) {
+    ClientDataSet ds("cdsCntPagar");
+    auto defs = test::boletoDefs();
+    FieldDef calc;
+    calc.name = "DOCUMENTO";
+    calc.calculated = true;
+    calc.size = 30;
+    defs.push_back(calc);
+    ds.SetFieldDefs(defs);
+    ds.OnCalcFields = [](ClientDataSet& d) {
+        d.FieldByName("DOCUMENTO").SetAsString(d.FieldByName("NRLANBOLPAG").AsString() + "/" +
+                                               d.FieldByName("IDHABIBPAG").AsString());
+    };
+    test::loadThree(ds);
+    EXPECT_EQ(ds.FieldByName("DOCUMENTO").AsString(), "0000000003/N");
+    ds.Edit();
+    EXPECT_THROW(ds.FieldByName("DOCUMENTO").SetAsString("x"), std::logic_error);
+    ds.FieldByName("IDHABIBPAG").SetAsString("S");
+    ds.Post();
+    EXPECT_EQ(ds.FieldByName("DOCUMENTO").AsString(), "0000000003/S");
+    EXPECT_EQ(ds.Data()->fieldIndex("DOCUMENTO"), -1);
+    EXPECT_EQ(ds.Delta()->fieldIndex("DOCUMENTO"), -1);
+}
+
+}  // namespace
+}  // namespace pag
