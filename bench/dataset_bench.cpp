@@ -1,7 +1,7 @@
 // Google Benchmark figures for the boleto dataset: load, sort, locate, filter.
 #include <benchmark/benchmark.h>
 
-#include "Cli_pag12000/boleto_fields.h"
+#include "contracts/screen_records.h"
 #include "Cli_pag12000/boleto_sample.h"
 #include "platform/dataset/client_dataset.h"
 

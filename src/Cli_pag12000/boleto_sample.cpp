@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "Cli_pag12000/boleto_fields.h"
+#include "contracts/screen_records.h"
 
 namespace pag {
 

@@ -10,14 +10,12 @@ void GridText(GridCanvas& cell, const std::string& text, bool rightAligned, Colo
     cell.DrawText(text, rightAligned ? Alignment::Right : Alignment::Left);
 }
 
-void InsereImagem(GridCanvas& cell, const std::string& picture, Colour transparent, int x,
-                  int y) {
+void InsereImagem(GridCanvas& cell, const std::string& picture, Colour transparent, int x, int y) {
     cell.DrawImage(picture, x, y, transparent);
 }
 
 void InsereImagem(GridCanvas& cell, const Image& image, Colour transparent, int x, int y) {
-    InsereImagem(cell, image.Picture().empty() ? image.Name() : image.Picture(), transparent, x,
-                 y);
+    InsereImagem(cell, image.Picture().empty() ? image.Name() : image.Picture(), transparent, x, y);
 }
 
 void Seta_Campo_Null(ClientDataSet& dataset) {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "Cli_pag12000/boleto_fields.h"
+#include "contracts/screen_records.h"
 #include "Cli_pag12000/boleto_sample.h"
 #include "platform/dataset/client_dataset.h"
 #include "tools/commands.h"

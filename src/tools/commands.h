@@ -14,5 +14,7 @@ int runSeed(int argc, char** argv);
 int runServe(int argc, char** argv);
 // call OPERATION ARG... (--db FILE | --server HOST:PORT [--token T])
 int runCall(int argc, char** argv);
+// scenario [--host NAME] FILE...
+int runScenario(int argc, char** argv);
 
 }  // namespace pag::tools

@@ -13,7 +13,8 @@ void usage() {
                  "  seed demo ARQUIVO     cria o banco de demonstração\n"
                  "  seed scale --boletos N ARQUIVO   cria um banco com N boletos\n"
                  "  serve --db ARQUIVO [--bind H] [--port P] [--token T]   serviço HTTP\n"
-                 "  call OPERACAO ARG... (--db ARQUIVO | --server H:P)     chama uma operação\n");
+                 "  call OPERACAO ARG... (--db ARQUIVO | --server H:P)     chama uma operação\n"
+                 "  scenario [--host NOME] ARQUIVO...   executa arquivos de cenário\n");
 }
 }  // namespace
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     if (cmd == "seed") return pag::tools::runSeed(argc - 2, argv + 2);
     if (cmd == "serve") return pag::tools::runServe(argc - 2, argv + 2);
     if (cmd == "call") return pag::tools::runCall(argc - 2, argv + 2);
+    if (cmd == "scenario") return pag::tools::runScenario(argc - 2, argv + 2);
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
         usage();
         return 0;

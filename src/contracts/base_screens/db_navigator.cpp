@@ -8,9 +8,11 @@ bool CanNavigate(const ClientDataSet* dataset, NavigateButton button) {
     const bool atLast = dataset->RecNo() >= dataset->RecordCount();
     switch (button) {
         case NavigateButton::First:
-        case NavigateButton::Prior: return !atFirst;
+        case NavigateButton::Prior:
+            return !atFirst;
         case NavigateButton::Next:
-        case NavigateButton::Last: return !atLast;
+        case NavigateButton::Last:
+            return !atLast;
     }
     return false;
 }
@@ -18,10 +20,18 @@ bool CanNavigate(const ClientDataSet* dataset, NavigateButton button) {
 bool Navigate(ClientDataSet* dataset, NavigateButton button) {
     if (!CanNavigate(dataset, button)) return false;
     switch (button) {
-        case NavigateButton::First: dataset->First(); break;
-        case NavigateButton::Prior: dataset->Prior(); break;
-        case NavigateButton::Next: dataset->Next(); break;
-        case NavigateButton::Last: dataset->Last(); break;
+        case NavigateButton::First:
+            dataset->First();
+            break;
+        case NavigateButton::Prior:
+            dataset->Prior();
+            break;
+        case NavigateButton::Next:
+            dataset->Next();
+            break;
+        case NavigateButton::Last:
+            dataset->Last();
+            break;
     }
     return true;
 }

@@ -64,11 +64,12 @@ TfrmPadrao::TfrmPadrao(std::string name, std::string caption, std::string screen
       mnuUltimo(Add<MenuItem>("mnuUltimo", &pmnNavegar, "&Último")) {
     lblCodTela.SetCaption(std::move(screenCode));
     const std::pair<SpeedButton*, const char*> hints[] = {
-        {&sbtIncluir, "Incluir"},     {&sbtAlterar, "Alterar"},     {&sbtExcluir, "Excluir"},
-        {&sbtProcurar, "Procurar"},   {&sbtVerificar, "Verificar"}, {&sbtConfirmar, "Confirmar"},
-        {&sbtCancelar, "Cancelar"},   {&sbtImprimir, "Imprimir"},   {&sbtAjuda, "Ajuda"},
+        {&sbtIncluir, "Incluir"},   {&sbtAlterar, "Alterar"},     {&sbtExcluir, "Excluir"},
+        {&sbtProcurar, "Procurar"}, {&sbtVerificar, "Verificar"}, {&sbtConfirmar, "Confirmar"},
+        {&sbtCancelar, "Cancelar"}, {&sbtImprimir, "Imprimir"},   {&sbtAjuda, "Ajuda"},
         {&sbtFechar, "Fechar"}};
-    for (auto [button, hint] : hints) button->SetHint(hint);
+    for (auto [button, hint] : hints)
+        button->SetHint(hint);
     // Printing belongs to the screens that print: the base has nothing to list.
     sbtImprimir.SetEnabled(false);
     mnuListagem.SetEnabled(false);
@@ -103,7 +104,8 @@ void TfrmPadrao::wireEvents() {
     sbtConfirmar.OnClick = [this] { sbtConfirmarClick(); };
     sbtCancelar.OnClick = [this] { sbtCancelarClick(); };
     // A menu item runs what its button runs, whatever the screen made of it.
-    for (auto [button, item] : twins) item->OnClick = [button] { button->OnClick(); };
+    for (auto [button, item] : twins)
+        item->OnClick = [button] { button->OnClick(); };
     sbtAjuda.OnClick = [this] { sbtAjudaClick(); };
     sbtFechar.OnClick = [this] { sbtFecharClick(); };
     mnuFolhaDados.OnClick = [this] { mnuFolhaDadosClick(); };
@@ -125,7 +127,9 @@ std::vector<const TMessages*> TfrmPadrao::MessageTables() const {
 
 void TfrmPadrao::FormCreate() {
     pgcPadrao.SetActivePage(&tshFolhaDados);
-    pgcPadraoChange();
+    // The base's own tick: the screen's page change may need what its creation has not
+    // made yet.
+    TfrmPadrao::pgcPadraoChange();
     HabilitaPadrao();
 }
 

@@ -28,8 +28,10 @@ void TfrmRotiGeral::FormClose(CloseAction& action) {
 }
 
 void TfrmRotiGeral::sbtCancelClick() {
-    if (IsModal()) SetModalResult(ModalResult::Cancel);
-    else Close();
+    if (IsModal())
+        SetModalResult(ModalResult::Cancel);
+    else
+        Close();
 }
 
 }  // namespace pag

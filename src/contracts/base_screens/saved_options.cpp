@@ -13,8 +13,7 @@ constexpr const char* kKindControl = "C";  // the state of a control
 void insertEntries(Statement& st, const char* kind, const OptionList& list, int& order) {
     for (const auto& [name, value] : list.Entries()) {
         if (name.empty())
-            throw std::invalid_argument(
-                "Opção de filtro sem nome: as opções não foram gravadas.");
+            throw std::invalid_argument("Opção de filtro sem nome: as opções não foram gravadas.");
         st.reset();
         st.bind("KIND", Value(kind));
         st.bind("NAME", Value(name));
@@ -57,7 +56,8 @@ bool OptionList::Has(std::string_view name) const {
 SavedOptions::SavedOptions(Database& db, std::string operador, std::string tela)
     : db_(db), operador_(std::move(operador)), tela_(std::move(tela)) {
     if (operador_.empty())
-        throw std::invalid_argument("Operador não informado: as opções do filtro não são gravadas.");
+        throw std::invalid_argument(
+            "Operador não informado: as opções do filtro não são gravadas.");
     if (tela_.empty()) throw std::invalid_argument("Tela não informada para as opções do filtro.");
 }
 

@@ -134,59 +134,53 @@ void ClientDataSet::SetData(PacketPtr packet) {
     Open();
 }
 
-PacketPtr ClientDataSet::Data() const {
+// A packet with the stored (not calculated) fields, and the row encoder that drops
+// the calculated ones.
+std::shared_ptr<Packet> ClientDataSet::storedPacket(std::vector<size_t>& keep) const {
     std::vector<PacketField> pf;
-    std::vector<size_t> keep;
     for (size_t i = 0; i < defs_.size(); ++i) {
         if (defs_[i].calculated) continue;
         pf.push_back({defs_[i].name, defs_[i].type, defs_[i].size});
         keep.push_back(i);
     }
-    auto p = std::make_shared<Packet>(std::move(pf));
-    bool same = keep.size() == defs_.size();
-    for (size_t id : natural_) {
-        const Slot& s = slots_[id];
-        if (!s.alive) continue;
-        if (same) {
-            p->rows.push_back(s.cur);
-        } else {
-            std::vector<Value> v;
-            for (size_t i : keep) v.push_back(layout_.get(s.cur, i));
-            p->rows.push_back(p->layout.encode(v));
-        }
-    }
+    return std::make_shared<Packet>(std::move(pf));
+}
+
+std::string ClientDataSet::storedRow(const std::string& row, const std::vector<size_t>& keep,
+                                     const Packet& p) const {
+    if (keep.size() == defs_.size()) return row;
+    std::vector<Value> v;
+    v.reserve(keep.size());
+    for (size_t i : keep) v.push_back(layout_.get(row, i));
+    return p.layout.encode(v);
+}
+
+PacketPtr ClientDataSet::Data() const {
+    std::vector<size_t> keep;
+    auto p = storedPacket(keep);
+    p->rows.reserve(natural_.size());
+    for (size_t id : natural_)
+        if (slots_[id].alive) p->rows.push_back(storedRow(slots_[id].cur, keep, *p));
     return p;
 }
 
 PacketPtr ClientDataSet::Delta() const {
-    std::vector<PacketField> pf;
     std::vector<size_t> keep;
-    for (size_t i = 0; i < defs_.size(); ++i) {
-        if (defs_[i].calculated) continue;
-        pf.push_back({defs_[i].name, defs_[i].type, defs_[i].size});
-        keep.push_back(i);
-    }
-    auto p = std::make_shared<Packet>(std::move(pf));
+    auto p = storedPacket(keep);
     p->isDelta = true;
-    auto strip = [&](const std::string& row) {
-        if (keep.size() == defs_.size()) return row;
-        std::vector<Value> v;
-        for (size_t i : keep) v.push_back(layout_.get(row, i));
-        return p->layout.encode(v);
-    };
     for (size_t id : natural_) {
         const Slot& s = slots_[id];
         PacketChange c;
         if (!s.alive) {
             c.op = ChangeOp::Delete;
-            c.original = strip(s.orig);
+            c.original = storedRow(s.orig, keep, *p);
         } else if (s.status == Slot::Inserted) {
             c.op = ChangeOp::Insert;
-            c.values = strip(s.cur);
+            c.values = storedRow(s.cur, keep, *p);
         } else if (s.status == Slot::Modified) {
             c.op = ChangeOp::Modify;
-            c.values = strip(s.cur);
-            c.original = strip(s.orig);
+            c.values = storedRow(s.cur, keep, *p);
+            c.original = storedRow(s.orig, keep, *p);
         } else {
             continue;
         }

@@ -196,6 +196,9 @@ private:
     int64_t currentId() const;
     void startInsert(bool append);
     void updateRecord();
+    std::shared_ptr<Packet> storedPacket(std::vector<size_t>& keep) const;
+    std::string storedRow(const std::string& row, const std::vector<size_t>& keep,
+                          const Packet& p) const;
 
     std::string name_;
     std::vector<FieldDef> defs_;

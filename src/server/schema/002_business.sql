@@ -212,8 +212,8 @@ CREATE TABLE CCORFORN (
     PRIMARY KEY (CDFORNECED, CDBANCFORN, CDAGENFORN, CDCCORFORN)
 );
 
--- PIX keys of a supplier (cdsChavePix). IDCHAVEPIX '01' to '04' (CPF/CNPJ, e-mail,
--- phone, random key); IDCHAVEPIXPREF 'S' the preferred key.
+-- PIX keys of a supplier (cdsChavePix). IDCHAVEPIX '01' to '04' (phone, e-mail,
+-- CPF/CNPJ, random key); IDCHAVEPIXPREF 'S' the preferred key.
 CREATE TABLE CHAVEPIXFORN (
     CDFORNECED      VARCHAR(21)  NOT NULL REFERENCES FORNECEDOR (CDFORNECED),
     IDCHAVEPIX      VARCHAR(2)   NOT NULL CHECK (IDCHAVEPIX IN ('01', '02', '03', '04')),

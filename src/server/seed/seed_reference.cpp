@@ -183,12 +183,12 @@ void supplierAccountsAndKeys(Database& db) {
     a.row({demoSupplierCode(2), "756", "3042", "00001234565", "J", cnpjFromBase("112223330002")});
     TableWriter k(db, "CHAVEPIXFORN",
                   {"CDFORNECED", "IDCHAVEPIX", "CDCHAVEPIX", "DSCHAVEPIX", "IDCHAVEPIXPREF"});
-    k.row({demoSupplierCode(1), "01", cnpjFromBase("758123450001"), "CNPJ ATACADAO", "S"});
+    k.row({demoSupplierCode(1), "03", cnpjFromBase("758123450001"), "CNPJ ATACADAO", "S"});
     k.row({demoSupplierCode(2), "02", "financeiro@santarita.com.br", "E-MAIL FINANCEIRO", "S"});
-    k.row({demoSupplierCode(6), "03", "+5511987654321", "CELULAR JOSE", "S"});
+    k.row({demoSupplierCode(6), "01", "+5511987654321", "CELULAR JOSE", "S"});
     k.row({demoSupplierCode(7), "04", "7d9f0335-8dcc-4054-9bf9-0dbd61707ec9", "CHAVE ALEATORIA",
            "S"});
-    k.row({demoSupplierCode(7), "01", cpfFromBase("987654321"), "CPF MARIA", "N"});
+    k.row({demoSupplierCode(7), "03", cpfFromBase("987654321"), "CPF MARIA", "N"});
 }
 
 void operators(Database& db, Date today) {

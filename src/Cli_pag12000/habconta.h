@@ -1,0 +1,216 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contracts/base_screens/frm_padrao.h"
+#include "contracts/connection.h"
+#include "contracts/keylist.h"
+#include "platform/dataset/client_dataset.h"
+#include "platform/date.h"
+#include "platform/sql/query.h"
+#include "platform/ui/buttons.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/number_edit.h"
+
+namespace pag {
+
+// The boleto enabling screen ("PAG12000", "Boleto"): the boletos of the chosen company
+// that the filter selected, with their payables, adjustments and installments. Created
+// once by CriaHabConta; the dialogs reach it through frmHabConta. Its controls are
+// reachable by name (Get<MaskEdit>("medEmpresa")); the ones the dialogs use most are
+// also members.
+class TfrmHabConta : public TfrmPadrao {
+public:
+    TfrmHabConta();
+    ~TfrmHabConta() override;
+
+    // ---- server connection
+    SocketConnection netHabConta;
+
+    // ---- server-fed datasets
+    ClientDataSet cdsBoletos{"cdsBoletos"};
+    ClientDataSet cdsCntPagar{"cdsCntPagar"};
+    ClientDataSet cdsAjBolPag{"cdsAjBolPag"};
+    ClientDataSet cdsParcelas{"cdsParcelas"};
+    ClientDataSet cdsParamGeral{"cdsParamGeral"};
+    ClientDataSet cdsGeralPag{"cdsGeralPag"};
+    ClientDataSet cdsParamFilial{"cdsParamFilial"};
+    ClientDataSet cdsCCorForn{"cdsCCorForn"};
+    ClientDataSet cdsChavePix{"cdsChavePix"};
+    ClientDataSet cdsVd_BarraPag{"cdsVd_BarraPag"};
+    ClientDataSet cdsVerifAjust{"cdsVerifAjust"};
+    ClientDataSet cdsSitCNAB{"cdsSitCNAB"};
+    ClientDataSet cdsContProrVenc{"cdsContProrVenc"};
+    ClientDataSet cdsGrupoOperador{"cdsGrupoOperador"};
+    ClientDataSet qryAdiantamento{"qryAdiantamento"};
+    ClientDataSet qryDevolucao{"qryDevolucao"};
+    // ---- local datasets
+    ClientDataSet cdsChaveBol{"cdsChaveBol"};
+    ClientDataSet cdsBolAgru{"cdsBolAgru"};
+    ClientDataSet cdsAdiantamento{"cdsAdiantamento"};
+    ClientDataSet cdsDevolucao{"cdsDevolucao"};
+
+    // ---- lookup queries on the suite's database
+    Query qryEmpresa{"qryEmpresa"};
+    Query qryVdEmpresa{"qryVdEmpresa"};
+    Query qryContCorr{"qryContCorr"};
+    Query qryBanco{"qryBanco"};
+    Query qryPesqTbBaixa{"qryPesqTbBaixa"};
+    Query qryVdTipoBaixa{"qryVdTipoBaixa"};
+    Query qryTipoAjPagar{"qryTipoAjPagar"};
+    Query qryMotivoParc{"qryMotivoParc"};
+    Query qryMotivoPro{"qryMotivoPro"};
+    Query qryPesqBoniForn{"qryPesqBoniForn"};
+
+    // ---- data sources
+    DataSource dtsBoletos{"dtsBoletos"};
+    DataSource dtsCntPagar{"dtsCntPagar"};
+    DataSource dtsAjBolPag{"dtsAjBolPag"};
+    DataSource dtsParcelas{"dtsParcelas"};
+    DataSource dtsCCorForn{"dtsCCorForn"};
+    DataSource dtsChavePix{"dtsChavePix"};
+    DataSource dtsSitCNAB{"dtsSitCNAB"};
+    DataSource dtsEmpresa{"dtsEmpresa"};
+    DataSource dtsContCorr{"dtsContCorr"};
+    DataSource dtsPesqTpBaixa{"dtsPesqTpBaixa"};
+    DataSource dtsTipoAjPagar{"dtsTipoAjPagar"};
+    DataSource dtsMotivoParc{"dtsMotivoParc"};
+    DataSource dtsMotivoProrroga{"dtsMotivoProrroga"};
+
+    // ---- top panel and grid bar controls the dialogs use
+    Panel& panFiltro;
+    MaskEdit& medEmpresa;
+    LookupButton& btpEmpresa;
+    Edit& edtNmEmpresa;
+    SpeedButton& sbtFiltro;
+    MenuItem& mnuFiltro;
+    NumberEdit& nedTotal;
+    NumberEdit& nedCont;
+
+    // Installment values by key (created by FormCreate, released by FormClose).
+    std::unique_ptr<TKeyList> klsVrParcela;
+
+    // A dataset or lookup query of the screen by its name; null when there is none.
+    ClientDataSet* FindDataSet(std::string_view name);
+
+    // ---- loading (the filter dialog's confirmation calls GetBoletos)
+    // Loads the boletos with the criteria of frmFiltroHab and relocates nothing.
+    void GetBoletos();
+    // Reloads the boletos and relocates the current one (first row when it is gone).
+    void Filtro_Locate();
+    void GetContas();
+    void GetAjustes();
+    void GetParcelas();
+
+    // ---- company and processing-date checks
+    void Vd_Empresa();
+    // Abandons with "DtBol<DtSis" when dueDate lies before the operator's allowed
+    // processing date.
+    void Verifica_Acesso_Sistema(Date dueDate);
+
+    // ---- enabling (the grid page's share; the later pages complete it)
+    void Habilita();
+    void HabPageControl();
+    void Habilita_CompTpBaixa();
+
+    // Supplier code remembered while a boleto is being created by association.
+    const std::string& FornecedorLembrado() const { return stCdForneced_; }
+    void LembraFornecedor(std::string code) { stCdForneced_ = std::move(code); }
+
+    // ---- events (public so the host, the scenario runner and the views can run them)
+    void FormCreate() override;
+    void FormActivate();
+    void FormClose(CloseAction& action) override;
+    void netHabContaBeforeConnect(SocketConnection& conn);
+    void btpEmpresaBeforePesq();
+    void btpEmpresaAfterPesq();
+    void panFiltroEnter();
+    void panFiltroExit();
+    void sbtFiltroClick();
+    void mnuFiltroClick();
+    void sbtProcurarClick() override;
+    // The maintenance commands of the pages come with the edit life of a later version.
+    void sbtIncluirClick() override;
+    void sbtAlterarClick() override;
+    void sbtExcluirClick() override;
+    void sbtVerificarClick() override;
+    void sbtConfirmarClick() override;
+    void sbtCancelarClick() override;
+
+    void cdsBoletosAfterScroll();
+    void cdsBoletosAfterOpen();
+    void cdsCntPagarCalcFields();
+    void pgcPadraoChange() override;
+    void dtsPadraoStateChange() override;
+    void mnuFolhaDadosClick() override;
+    void mnuDadosPagClick();
+    void mnuAjustesClick();
+    void mnuProrrogacaoClick();
+    void mnuParcelamentoClick();
+
+    // The remittance-situation text of a code ("00" -> "Não Enviado"); other codes as
+    // they are.
+    std::string TextoSituacaoCnab(const std::string& code) const;
+
+private:
+    // Construction, split by concern over the screen's source files.
+    MenuItem& criaMenuFiltro();
+    void criaControles();
+    void criaPaginaBoletos();
+    void criaPaginaContas();
+    void criaPaginaDadosPag();
+    void criaPaginaAjustes();
+    void criaPaginaProrrogacao();
+    void criaPaginaParcelamento();
+    void criaColunasBoletos();
+    void criaDataSets();
+    void criaConsultas();
+    void ligaEventos();
+    void ligaEventosDataSets();
+    void carregaMensagens();
+
+    // Current boleto's key, for the detail loads.
+    std::string filialAtual();
+    std::string lancamentoAtual();
+    bool temBoletoAtual() const;
+    // Replaces a dataset's content with the packet of a server operation, with the busy
+    // animation shown meanwhile.
+    void carregaDoServidor(ClientDataSet& target, const std::string& operation,
+                           std::vector<Value>& args, const std::vector<int>& byRef);
+    // A command whose behaviour belongs to a later version of the screen.
+    [[noreturn]] void naoDisponivel(const std::string& what);
+    // The page items that follow their pages (the grid page's included).
+    void habilitaItensPaginas(bool comAjustes);
+    void extensaoControlada();
+
+    std::string stCdForneced_;
+    // Payee-account key: one "1"/"0" per payee field (bank, agency, account).
+    std::string stContaBenef_ = "000";
+};
+
+// ---- module variables
+extern TfrmHabConta* frmHabConta;
+extern bool boIdCriado;
+extern bool boAtualizaBoletos;
+extern bool boParcelamento;
+extern std::string stNrUltParc;
+extern std::string stNrParcela;
+extern std::string StParcela;
+extern double doVrRestParc;
+extern Date DtVenc;
+extern Date DtEntrDoc;
+
+// Creates the screen once and shows it; with a company, validates it and runs the
+// hidden filter for the date.
+void CriaHabConta(const std::string& empresa, Date data);
+// Destroys the screen (the host closing the suite, tests).
+void DestroiHabConta();
+
+// The unit's initialization and finalization, run by the package in its unit order.
+void Cli_pag12000_Initialize();
+void Cli_pag12000_Finalize();
+
+}  // namespace pag

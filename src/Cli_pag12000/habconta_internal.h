@@ -1,0 +1,40 @@
+#pragma once
+
+// Helpers shared by the source files of the boleto screen.
+
+#include <string>
+
+#include "contracts/busy.h"
+#include "contracts/check_result.h"
+#include "contracts/consiste.h"
+#include "contracts/suite_context.h"
+#include "platform/date.h"
+#include "platform/ui/dispatch.h"
+
+namespace pag {
+
+// The navigator bar's text of a boleto: "dd/mm/yyyy NAME 1.234,56"; empty without a
+// due date.
+std::string TextoNavegadorBoleto(Date vencimento, const std::string& fantasia, double valor);
+
+// The document of a payable: the invoice number, with "/series" when it has one.
+std::string DocumentoConta(const std::string& notaFiscal, const std::string& serie);
+
+// The adjustment of a payable: its current value less its original one, in cents.
+double AjusteConta(double valorAtual, double valorOriginal);
+
+// The identification of a payable: sequence "." installment ("01.02").
+std::string IdentificacaoConta(const std::string& sequencia, const std::string& parcela);
+
+// How the screen runs the filter dialog: shown modally, or confirmed without showing.
+inline constexpr const char* kBotaoFiltro = "BOTAO_FILTRO";
+inline constexpr const char* kEscondeFiltro = "ESCONDE_FILTRO";
+
+// The system code of the processing-date lock of this module.
+inline constexpr const char* kSistemaPag = "Pag";
+
+// The shared first-activation flag: set when the module is loaded, cleared by the
+// first activation of the screen.
+extern bool boPrimVez;
+
+}  // namespace pag

@@ -1,0 +1,224 @@
+// The fresh checks of the screen (remittance situation, compensations, barcodes, the
+// extension permission), the advances and returns still available, and "mark all".
+#include "server/boleto_query.h"
+#include "server/dataset_fields.h"
+#include "server_fixture.h"
+
+namespace pag::server::testing {
+namespace {
+
+class Checks : public ServerFixture {
+protected:
+    static Value packetOf(Packet p) { return Value(std::make_shared<const Packet>(std::move(p))); }
+
+    // cdsChaveBol holding these launch numbers of branch 0001.
+    static Value chaveBol(const std::vector<std::string>& lancamentos) {
+        Packet p({{"CDFILIAL", FieldType::Text, 4}, {"NRLANBOLPAG", FieldType::Text, 10}});
+        for (const std::string& l : lancamentos)
+            p.addRow({"0001", l});
+        return packetOf(std::move(p));
+    }
+
+    void compensate(const std::string& numero, const std::string& lancamento,
+                    const std::string& status) {
+        db->exec("INSERT OR IGNORE INTO COMPENSACAO VALUES ('" + numero +
+                 "', '01', '2024-05-01', '" + status + "')");
+        db->exec("INSERT INTO COMPENSABOL VALUES ('" + numero + "', '0001', '" + lancamento + "')");
+    }
+
+    std::string text(const CallResult& r) {
+        EXPECT_TRUE(r.ok) << r.message;
+        return r.result.asString();
+    }
+};
+
+TEST_F(Checks, RemittanceSituationIsReadFreshFromTheStoredBoleto) {
+    addBoleto("0000000001", {{"IDSITUCNABP", "10"}});
+    CallResult r = call("GetSitCNAB", {"0000000001", "0001"});  // launch number first
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.result.asPacket()->fields, sitCnabFields());
+    EXPECT_EQ(column(r.result, "IDSITUCNABP"), std::vector<std::string>{"10"});
+    db->exec("UPDATE BOLETPAGAR SET IDSITUCNABP = '01'");
+    EXPECT_EQ(column(call("GetSitCNAB", {"0000000001", "0001"}).result, "IDSITUCNABP"),
+              std::vector<std::string>{"01"});
+    EXPECT_TRUE(column(call("GetSitCNAB", {"0000000009", "0001"}).result, "IDSITUCNABP").empty());
+    addBoleto("0000000002", {{"CDFILIAL", "0003"}, {"CDEMPRESA", "02"}});
+    EXPECT_FALSE(call("GetSitCNAB", {"0000000002", "0003"}, context("01", "OPER01")).ok);
+}
+
+TEST_F(Checks, CompensationOfOneBoletoAndOfAList) {
+    for (const char* l : {"0000000001", "0000000002", "0000000003", "0000000004"})
+        addBoleto(l);
+    compensate("C1", "0000000003", "A");
+    compensate("C2", "0000000002", "C");  // cancelled: frees the boleto
+    EXPECT_EQ(text(call("GetVdBolCompensado", {"0001", "0000000003"})), "TRUE");
+    EXPECT_EQ(text(call("GetVdBolCompensado", {"0001", "0000000002"})), "FALSE");
+    EXPECT_EQ(text(call("GetVdBolCompensado", {"0001", "0000000099"})), "FALSE");
+
+    EXPECT_EQ(text(call("GetVdTBolCompensado", {chaveBol({"0000000001", "0000000002"})})), "");
+    compensate("C3", "0000000004", "A");
+    const std::string key =
+        text(call("GetVdTBolCompensado",
+                  {chaveBol({"0000000001", "0000000002", "0000000004", "0000000003"})}));
+    EXPECT_EQ(key, "00010000000004");  // the first in the list's order
+    EXPECT_EQ(key.substr(0, 4), "0001");
+    EXPECT_EQ(key.substr(4, 10), "0000000004");
+    EXPECT_EQ(text(call("GetVdTBolCompensado", {chaveBol({})})), "");
+}
+
+TEST_F(Checks, BarcodeCarriersAnticipationsFirstThenSettledThenOpen) {
+    const std::string barra(44, '7');
+    addBoleto("0000000005", {{"CDBARRAPAG", barra}, {"VRFINALBPAG", 80.5}});
+    addBoleto("0000000004", {{"CDBARRAPAG", barra}, {"IDSTATBPAG", "B"}});
+    addBoleto("0000000006", {{"CDBARRAPAG", barra}, {"CDFILIAL", "0003"}, {"CDEMPRESA", "02"}});
+    CallResult r = call("GetVd_BarraPag", {"01", barra});
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.result.asPacket()->fields, vdBarraPagFields());
+    EXPECT_EQ(column(r.result, "NRLANBOLPAG"),
+              (std::vector<std::string>{"0000000004", "0000000005"}));
+    db->exec("INSERT INTO ANTECIPACAO VALUES ('0002', 'ANT1', '01', '" + demoSupplierCode(3) +
+             "', 500, '2024-06-10', '" + barra + "')");
+    r = call("GetVd_BarraPag", {"01", barra});
+    EXPECT_EQ(column(r.result, "IDANTECIPA"), (std::vector<std::string>{"1", "0", "0"}));
+    const Packet& p = *r.result.asPacket();
+    EXPECT_EQ(p.value(0, "NRLANBOLPAG").asString(), "ANT1");
+    EXPECT_EQ(p.value(0, "NMRAZSOCFORN").asString(), "TRANSPORTADORA RODOSUL S.A.");
+    EXPECT_EQ(p.value(0, "DTVENBOLPAG").asDate(), Date::fromYmd(2024, 6, 10));
+    EXPECT_DOUBLE_EQ(p.value(2, "VRFINALBPAG").asFloat(), 80.5);
+    EXPECT_EQ(call("GetVd_BarraPag", {"01", std::string(44, '1')}).result.asPacket()->rowCount(),
+              0u);
+    EXPECT_FALSE(call("GetVd_BarraPag", {"02", barra}, context("01", "OPER01")).ok);
+}
+
+TEST_F(Checks, ExtensionControlOfTheCompanyAndTheOperatorsGroups) {
+    const auto parts = [&](const CallContext& ctx) {
+        CallResult r = call("GetContProrVenc", {ctx.operador}, ctx);
+        EXPECT_TRUE(r.ok) << r.message;
+        const ValueArray& a = r.result.asArray();
+        return std::make_pair(a.at(0).asPacket()->rowCount(), a.at(1).asPacket()->rowCount());
+    };
+    // Company "01" is controlled; ADMIN and OPER01 belong to the allowed group.
+    EXPECT_EQ(parts(context("01", "OPER01")), std::make_pair(size_t{1}, size_t{1}));
+    EXPECT_EQ(parts(context("01", "OPER02")), std::make_pair(size_t{1}, size_t{0}));
+    EXPECT_EQ(parts(context("02", "ADMIN")), std::make_pair(size_t{0}, size_t{1}));
+    db->exec("UPDATE CONTPRORVENC SET IDCONTROLA = 'N'");
+    EXPECT_EQ(parts(context("01", "OPER02")), std::make_pair(size_t{0}, size_t{0}));
+    db->exec("UPDATE CONTPRORVENC SET IDCONTROLA = 'S', DTINICIO = '2999-01-01'");
+    EXPECT_EQ(parts(context("01", "OPER02")).first, 0u);  // not in force yet
+
+    CallResult other = call("GetContProrVenc", {"ADMIN"}, context("01", "OPER02"));
+    EXPECT_FALSE(other.ok);
+    EXPECT_EQ(other.message, "Operador ADMIN difere do operador conectado OPER02.");
+}
+
+TEST_F(Checks, DiscountsListWhatIsStillAvailableForTheSupplier) {
+    const std::string forn = demoSupplierCode(2), outro = demoSupplierCode(3);
+    db->exec(
+        "INSERT INTO ADIANTFORN VALUES"
+        " ('0001', 'AD1', '01', '01', '01', '" +
+        forn +
+        "', '2024-05-01', 300, 120.5),"
+        " ('0001', 'AD2', '01', '01', '01', '" +
+        forn +
+        "', '2024-04-01', 200, 0.004),"
+        " ('0002', 'AD3', '01', '02', '01', '" +
+        forn +
+        "', '2024-03-01', 50.25, 50.25),"
+        " ('0001', 'AD4', '01', '01', '01', '" +
+        outro +
+        "', '2024-03-01', 70, 70),"
+        " ('0003', 'AD5', '01', '01', '02', '" +
+        forn +
+        "', '2024-03-01', 70, 70);"
+        "INSERT INTO NFDEVOLUCAO VALUES"
+        " ('0001', 'DV1', '1', '0001', 'NF77', '2', '01', '" +
+        forn +
+        "', '2024-05-02', 90,"
+        " 40), ('0001', 'DV2', NULL, NULL, NULL, NULL, '01', '" +
+        forn +
+        "', '2024-05-03',"
+        " 60, 0);");
+    CallResult r = call("GetDescontos", {"01", forn, ""});
+    ASSERT_TRUE(r.ok) << r.message;
+    const ValueArray& parts = r.result.asArray();
+    ASSERT_EQ(parts.size(), 2u);
+    const Packet& dev = *parts[0].asPacket();
+    const Packet& adi = *parts[1].asPacket();
+    EXPECT_EQ(dev.fields, devolucaoFields());
+    EXPECT_EQ(adi.fields, adiantamentoFields());
+    EXPECT_EQ(column(parts[1], "NRLANCTONF"), (std::vector<std::string>{"AD3", "AD1"}));
+    EXPECT_DOUBLE_EQ(adi.value(0, "VRTOTADIA").asFloat(), 350.25);
+    EXPECT_EQ(adi.value(1, "IDMARCADO").asString(), "N");
+    EXPECT_DOUBLE_EQ(adi.value(1, "VRDESCONTO").asFloat(), 0.0);
+    EXPECT_EQ(adi.value(1, "NMRAZSOCFORN").asString(), "EMBALAGENS SANTA RITA LTDA");
+    EXPECT_EQ(adi.value(1, "DTATUAVENPAG").asDate(), Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(dev.rowCount(), 1u);
+    EXPECT_EQ(dev.value(0, "DOCUMENTO").asString(), "DV1/1");
+    EXPECT_EQ(dev.value(0, "DOCUMENTOORI").asString(), "NF77/2");
+    EXPECT_EQ(dev.value(0, "FILIDEVO").asString(), "0001");
+    EXPECT_DOUBLE_EQ(dev.value(0, "VRDISPONIVEL").asFloat(), 40.0);
+    EXPECT_DOUBLE_EQ(dev.value(0, "VRNFDEVOL").asFloat(), 90.0);
+
+    // Another code registered under the same tax number is the same supplier.
+    db->exec(
+        "UPDATE FORNECEDOR SET NRINSJURFORN = (SELECT NRINSJURFORN FROM FORNECEDOR"
+        " WHERE CDFORNECED = '" +
+        forn + "') WHERE CDFORNECED = '" + outro + "'");
+    const std::string insc =
+        scalar("SELECT NRINSJURFORN FROM FORNECEDOR WHERE CDFORNECED = '" + forn + "'").asString();
+    r = call("GetDescontos", {"01", forn, insc});
+    EXPECT_EQ(column(r.result.asArray()[1], "NRLANCTONF"),
+              (std::vector<std::string>{"AD4", "AD3", "AD1"}));
+    EXPECT_FALSE(call("GetDescontos", {"02", forn, ""}, context("01", "OPER01")).ok);
+}
+
+class MarkAll : public Checks {
+protected:
+    Packet list() {
+        SqlConditions where;
+        where.add("B.CDEMPRESA = '01'");
+        return selectBoletos(*db, where);
+    }
+};
+
+TEST_F(MarkAll, MarksWhatTheGridWouldLetMarkAndTotalsToTheCent) {
+    addBoleto("0000000001", {{"VRFINALBPAG", 0.1}});
+    addBoleto("0000000002", {{"VRFINALBPAG", 0.2}});
+    addBoleto("0000000003", {{"VRFINALBPAG", 1234.565}});
+    addBoleto("0000000004", {{"VRFINALBPAG", 0.0}});
+    addBoleto("0000000005", {{"IDBLOQNFFIN", "B"}});
+    db->exec("INSERT INTO ANTECIPACAO VALUES ('0001', 'A1', '01', '" + demoSupplierCode(1) +
+             "', 100, NULL, NULL)");
+    addBoleto("0000000006", {{"NRLANCANTECIPA", "A1"}});
+    addBoleto("0000000007", {{"IDSITUCNABP", "20"}});
+    addBoleto("0000000008", {{"IDSITUCNABP", "01"}, {"VRFINALBPAG", 10.0}});
+    addBoleto("0000000009", {{"VRFINALBPAG", 5.0}});
+    const Packet shown = list();
+    // Settled by another user after the list was loaded.
+    db->exec("UPDATE BOLETPAGAR SET IDSTATBPAG = 'B' WHERE NRLANBOLPAG = '0000000009'");
+
+    CallResult r = call("GetMarcaTBoletos", {packetOf(shown)});
+    ASSERT_TRUE(r.ok) << r.message;
+    const ValueArray& parts = r.result.asArray();
+    ASSERT_EQ(parts.size(), 3u);
+    EXPECT_EQ(parts[0].asPacket()->fields, shown.fields);
+    const std::vector<std::string> lanc = column(parts[0], "NRLANBOLPAG");
+    const std::vector<std::string> marks = column(parts[0], "IDMARCADO");
+    std::vector<std::string> marked;
+    for (size_t i = 0; i < lanc.size(); ++i)
+        if (marks[i] == "S") marked.push_back(lanc[i]);
+    EXPECT_EQ(marked,
+              (std::vector<std::string>{"0000000001", "0000000002", "0000000003", "0000000008"}));
+    EXPECT_EQ(parts[1].asInteger(), 4);
+    EXPECT_DOUBLE_EQ(parts[2].asFloat(), 1244.87);  // 0,10 + 0,20 + 1.234,57 + 10,00
+
+    // Sent boletos may be marked when the parameters do not control remittances.
+    db->exec("UPDATE GERALPAG SET IDUTCTRLCANREMP = 'N'");
+    r = call("GetMarcaTBoletos", {packetOf(shown)});
+    EXPECT_EQ(r.result.asArray()[1].asInteger(), 5);
+    EXPECT_FALSE(
+        call("GetMarcaTBoletos", {packetOf(Packet(boletoFields()))}, context("01", "")).ok);
+}
+
+}  // namespace
+}  // namespace pag::server::testing
