@@ -7,6 +7,7 @@
 #include "platform/format.h"
 #include "server/access_rules.h"
 #include "server/boleto_rules.h"
+#include "server/cash_budget.h"
 #include "server/change_log.h"
 #include "server/dataset_fields.h"
 #include "server/operations.h"
@@ -283,6 +284,14 @@ bool saveRow(OperationCall& call, const ChangedRow& r) {
             set.emplace_back("NRCNABPAGREM", Value());
     }
     update(call.db, set, filial, lancamento);
+    // A new due date moves the boleto's value to that month of the cash-flow budget.
+    if (std::find(columns.begin(), columns.end(), "DTVENBOLPAG") != columns.end()) {
+        const int64_t cents = toCents(stored->get("VRFINALBPAG").asFloat());
+        BudgetChanges budget;
+        budget.add(stored->text("CDEMPRESA"), stored->get("DTVENBOLPAG").asDate(), -cents);
+        budget.add(stored->text("CDEMPRESA"), r.current("DTVENBOLPAG").asDate(), cents);
+        budget.apply(call.db);
+    }
     return true;
 }
 

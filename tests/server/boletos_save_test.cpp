@@ -327,3 +327,30 @@ TEST_F(SetBoletos, RepeatedRequestIdAnswersWithoutApplyingAgain) {
 
 }  // namespace
 }  // namespace pag::server::testing
+
+namespace pag::server::testing {
+namespace {
+
+TEST_F(SetBoletos, NewDueDateMovesTheValueBetweenBudgetMonths) {
+    const Date from = today, to = today.addDays(40);
+    auto budgetRow = [&](Date d, double used) {
+        db->exec(
+            "INSERT INTO ORCAFINA (CDEMPRESA, NRANO, NRMES, VRORCADO, VRUTILIZADO) VALUES ('01', " +
+            std::to_string(d.year()) + ", " + std::to_string(d.month()) + ", 100000, " +
+            std::to_string(used) + ")");
+    };
+    budgetRow(from, 250.0);
+    budgetRow(to, 0.0);
+    CallResult r = save({modify("0000000002", {{"DTVENBOLPAG", Value(to)}})});
+    ASSERT_TRUE(r.ok) << r.message;
+    auto used = [&](Date d) {
+        return scalar("SELECT VRUTILIZADO FROM ORCAFINA WHERE NRANO = " + std::to_string(d.year()) +
+                      " AND NRMES = " + std::to_string(d.month()))
+            .asFloat();
+    };
+    EXPECT_DOUBLE_EQ(used(from), 0.0);
+    EXPECT_DOUBLE_EQ(used(to), 250.0);
+}
+
+}  // namespace
+}  // namespace pag::server::testing

@@ -126,13 +126,14 @@ CREATE TABLE CNTPAGAR (
 CREATE INDEX IX_CNTPAGAR_BOLETO ON CNTPAGAR (CDFILIBPAG, NRLANBOLPAG);
 
 -- Adjustments of a boleto: at most one of each type. IDORIGAJBPAG: 'M' typed on the
--- adjustment page, 'A' deduction of advances, 'D' deduction of return notes.
+-- adjustment page, 'A' deduction of advances, 'D' deduction of return notes, '4' made by
+-- a loan or leasing, '5' made by a compensation (the screen protects these two).
 CREATE TABLE AJBOLPAG (
     CDFILIAL      VARCHAR(4)  NOT NULL,
     NRLANBOLPAG   VARCHAR(10) NOT NULL,
     CDAJUCTPAG    VARCHAR(4)  NOT NULL REFERENCES TIPOAJPAGAR (CDAJUCTPAG),
     VRAJBOLPAG    REAL        NOT NULL CHECK (VRAJBOLPAG >= 0),
-    IDORIGAJBPAG  VARCHAR(1)  NOT NULL DEFAULT 'M' CHECK (IDORIGAJBPAG IN ('M', 'A', 'D')),
+    IDORIGAJBPAG  VARCHAR(1)  NOT NULL DEFAULT 'M' CHECK (IDORIGAJBPAG IN ('M', 'A', 'D', '4', '5')),
     PRIMARY KEY (CDFILIAL, NRLANBOLPAG, CDAJUCTPAG),
     FOREIGN KEY (CDFILIAL, NRLANBOLPAG) REFERENCES BOLETPAGAR (CDFILIAL, NRLANBOLPAG)
 );
