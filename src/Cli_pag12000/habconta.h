@@ -132,11 +132,12 @@ public:
     void sbtFiltroClick();
     void mnuFiltroClick();
     void sbtProcurarClick() override;
+    // Refresh of the page showing (the boletos relocated, or the page's details).
+    void sbtVerificarClick() override;
     // The maintenance commands of the pages come with the edit life of a later version.
     void sbtIncluirClick() override;
     void sbtAlterarClick() override;
     void sbtExcluirClick() override;
-    void sbtVerificarClick() override;
     void sbtConfirmarClick() override;
     void sbtCancelarClick() override;
 

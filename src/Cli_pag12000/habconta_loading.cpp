@@ -204,6 +204,19 @@ void TfrmHabConta::cdsBoletosAfterOpen() {
     HabPageControl();
 }
 
+void TfrmHabConta::sbtVerificarClick() {
+    // Refresh of the page showing.
+    const Page* showing = pgcPadrao.ActivePage();
+    if (showing == &tshFolhaDados || showing == &Get<Page>("tshDadosPag") ||
+        showing == &Get<Page>("tshProrrogacao")) {
+        Filtro_Locate();
+    } else if (showing == &Get<Page>("tshAjustes")) {
+        GetAjustes();
+    } else if (showing == &Get<Page>("tshParcelamento")) {
+        GetParcelas();
+    }
+}
+
 void TfrmHabConta::sbtProcurarClick() {
     const Page* showing = pgcPadrao.ActivePage();
     if (showing == &tshFolhaDados) {

@@ -269,10 +269,6 @@ void TfrmHabConta::sbtExcluirClick() {
     naoDisponivel("A exclusão");
 }
 
-void TfrmHabConta::sbtVerificarClick() {
-    naoDisponivel("A verificação");
-}
-
 void TfrmHabConta::sbtConfirmarClick() {
     naoDisponivel("A confirmação");
 }

@@ -2,6 +2,7 @@
 // loading of the boletos by the main screen and the record of the confirmed criteria;
 // and the module's entry to the dialog.
 #include <memory>
+#include <stdexcept>
 
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12100/filtro_hab_codes.h"

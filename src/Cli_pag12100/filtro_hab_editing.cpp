@@ -34,10 +34,12 @@ void FiltroHabImpl::ligaEdicao() {
         e->OnKeyPress = [e](KeyChar& key) {
             descartaMenos(key);
             if (key == 0) return;
+            // The guard may also turn the keypad's "." into the decimal comma.
             char c = key < 0x80 ? static_cast<char>(key) : '\0';
-            if (c == '\0' || MaxNumber(e->Text(), kDigitosValor, kDecimaisValor, c, e->SelStart(),
-                                       e->SelLength()) == '\0')
-                key = 0;
+            if (c != '\0')
+                c = MaxNumber(e->Text(), kDigitosValor, kDecimaisValor, c, e->SelStart(),
+                              e->SelLength());
+            key = static_cast<unsigned char>(c);
         };
     }
     medDocInicial.OnExit = [this] { medDocInicialExit(); };

@@ -128,9 +128,13 @@ public:
     std::vector<GrupoLista> grupos;
     GrupoLista& grupo(const std::string TfrmFiltroHab::*lista);
 
-    // Read from the main screen at creation.
+    // Read from the main screen's parameters at creation.
     int tamNumDoc = 7;
     bool exibeOrcamento = false;
+    int diasAntes = 0;  // QTDIAANTBOLP: the default due-date range starts this many days ago
+    int diasApos = 0;   // QTDIAAPOBOLP: ... and ends this many days ahead
+    Date VencimentoInicialPadrao() const { return Date::today().addDays(-diasAntes); }
+    Date VencimentoFinalPadrao() const { return Date::today().addDays(diasApos); }
 
     // Restoring policy (filtro_hab_restore.cpp): true from the activation that opens the
     // dialog until it closes; true once a confirmation stored Filtro.
@@ -186,10 +190,6 @@ public:
     void Limpa();
     void marcaTodos(GrupoLista& g, bool todos);
 };
-
-// Today moved by the main screen's QTDIAANTBOLP / QTDIAAPOBOLP days.
-Date VencimentoInicialPadrao();
-Date VencimentoFinalPadrao();
 
 // The shared multi-pick lookup: the user picks rows of the open dataset behind fonte; the
 // values of campoChave picked, joined in the server's list form ("001,237"). Empty when

@@ -202,20 +202,12 @@ Field* parametro(ClientDataSet& ds, const char* name) {
     return field && !field->IsNull() ? field : nullptr;
 }
 
-int diasParametro(const char* name) {
-    Field* field = parametro(telaPrincipal().cdsGeralPag, name);
+int diasParametro(ClientDataSet& geralPag, const char* name) {
+    Field* field = parametro(geralPag, name);
     return field ? static_cast<int>(field->AsInteger()) : 0;
 }
 
 }  // namespace
-
-Date VencimentoInicialPadrao() {
-    return Date::today().addDays(-diasParametro("QTDIAANTBOLP"));
-}
-
-Date VencimentoFinalPadrao() {
-    return Date::today().addDays(diasParametro("QTDIAAPOBOLP"));
-}
 
 void FiltroHabImpl::leParametros() {
     TfrmHabConta& tela = telaPrincipal();
@@ -225,6 +217,8 @@ void FiltroHabImpl::leParametros() {
     if (tamNumDoc <= 0) tamNumDoc = kTamNumDocPadrao;
     Field* orca = parametro(tela.cdsParamGeral, "IDEXIBDADORC");
     exibeOrcamento = orca && orca->AsString() == "S";
+    diasAntes = diasParametro(tela.cdsGeralPag, "QTDIAANTBOLP");
+    diasApos = diasParametro(tela.cdsGeralPag, "QTDIAAPOBOLP");
 }
 
 // ---------------------------------------------------------------- the dialog
@@ -251,8 +245,8 @@ void TfrmFiltroHab::FormCreate() {
     d.grbOrcamento.SetVisible(d.exibeOrcamento);
     SetSize(Width(), d.exibeOrcamento ? kAlturaComOrcamento : kAlturaSemOrcamento);
     Filtro = TFiltro{};
-    Filtro.DtVencIni = VencimentoInicialPadrao();
-    Filtro.DtVencFin = VencimentoFinalPadrao();
+    Filtro.DtVencIni = d.VencimentoInicialPadrao();
+    Filtro.DtVencFin = d.VencimentoFinalPadrao();
 }
 
 }  // namespace pag

@@ -2,9 +2,16 @@
 #include <cstdint>
 
 #include "Cli_pag12000/habconta.h"
+#include "contracts/suite_context.h"
 #include "pkg_PAG12000/pkg_pag12000.h"
 
 extern "C" {
+
+// The host lends its services to the package's own copy of the suite library before
+// any other entry.
+void pkg_PAG12000_SetSuite(pag::SuiteServices* services) {
+    pag::SetSuite(services);
+}
 
 void pkg_PAG12000_Initialize() {
     pag::Initialize();

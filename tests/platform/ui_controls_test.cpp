@@ -50,6 +50,17 @@ TEST_F(FocusTest, MovingAcrossContainersRunsExitsInnerFirstAndEntersOuterFirst) 
     EXPECT_TRUE(edt->Focused());
 }
 
+TEST_F(FocusTest, APanelThatHeldTheFocusIsNotLeftForOneOfItsOwnControls) {
+    ASSERT_TRUE(pan->SetFocus());
+    log.clear();
+    ASSERT_TRUE(med->SetFocus());
+    EXPECT_EQ(log, (std::vector<std::string>{"enter medEmpresa"}));
+    log.clear();
+    ASSERT_TRUE(dbe->SetFocus());
+    EXPECT_EQ(log, (std::vector<std::string>{"exit medEmpresa", "exit panFiltro", "enter grbDados",
+                                             "enter dbeReduCont"}));
+}
+
 TEST_F(FocusTest, AnExitThatThrowsKeepsTheFocus) {
     ASSERT_TRUE(dbe->SetFocus());
     dbe->OnExit = [] { throw std::runtime_error("Conta corrente não cadastrada."); };

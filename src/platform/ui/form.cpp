@@ -54,15 +54,18 @@ void Form::throwNotFound(std::string_view name, Control* found, const char* kind
 // ---- focus
 
 void Form::runExits(Control& old, Control& target) {
-    old.DoExit();
+    // A panel that held the focus is not left when the focus moves to one of its own
+    // controls: the user is still inside it.
+    auto* oldBox = dynamic_cast<Container*>(&old);
+    if (!(oldBox && oldBox->Contains(target))) old.DoExit();
     for (Container* c = old.Parent(); c && c != this && !c->Contains(target); c = c->Parent())
         c->DoExit();
 }
 
 void Form::runEnters(Control* old, Control& target) {
     std::vector<Container*> entered;
-    for (Container* c = target.Parent(); c && c != this && !(old && c->Contains(*old));
-         c = c->Parent())
+    for (Container* c = target.Parent();
+         c && c != this && c != old && !(old && c->Contains(*old)); c = c->Parent())
         entered.push_back(c);
     for (auto it = entered.rbegin(); it != entered.rend(); ++it)
         (*it)->DoEnter();
