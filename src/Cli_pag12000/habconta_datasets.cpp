@@ -4,6 +4,7 @@
 
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
+#include "Cli_pag12000/habconta_sql.h"
 #include "contracts/consiste.h"
 #include "contracts/screen_records.h"
 #include "platform/format.h"
@@ -12,90 +13,7 @@
 namespace pag {
 
 namespace {
-
-// ---- lookup SQL, as the suite's database answers it
-
-constexpr const char* kSqlEmpresa = R"(SELECT CDEMPRESA, NMEMPRESA
-  FROM EMPRESA
-ORDER BY CDEMPRESA)";
-
-constexpr const char* kSqlVdEmpresa = R"(SELECT CDEMPRESA, NMEMPRESA
-  FROM EMPRESA
- WHERE CDEMPRESA = :P_CDEMPRESA
-ORDER BY CDEMPRESA)";
-
-constexpr const char* kSqlContCorr = R"(SELECT
-   CC.CDREDUCONT,
-   CC.CDBANCO,
-   CC.CDAGENCIA,
-   CC.CDCONTCORR,
-   CC.DSCONTCORR,
-   BC.CDPICTCONT,
-   BC.CDPICTAGEN,
-   BC.CDBANCCNAB
-FROM
-   BANCO    BC,
-   CONTCORR CC
-WHERE
-   (CC.CDEMPRESA  = :P_CDEMPRESA) AND
-   (BC.CDBANCO    = CC.CDBANCO)   AND
-   ((CC.CDREDUCONT = :P_CDREDUCONT) OR (:P_TCDREDUCONT = 'T'))
-ORDER BY
-   CC.CDREDUCONT)";
-
-constexpr const char* kSqlBanco = R"(SELECT
-   CDPICTCONT, CDPICTAGEN
-FROM
-   BANCO
-WHERE
-   (CDBANCCNAB = :P_CDBANCO))";
-
-constexpr const char* kSqlVdTipoBaixa = R"(SELECT
-   CDTPBAIXAPAG,
-   NMTPBAIXAPAG,
-   IDBAIXAUTILP,
-   VRMAXDOCCNAB
-FROM
-   TIPOBAIXAPAG
-WHERE
-   CDTPBAIXAPAG = :CDTPBAIXAPAG
-ORDER BY CDTPBAIXAPAG)";
-
-constexpr const char* kSqlPesqTbBaixa = R"(SELECT CDTPBAIXAPAG, NMTPBAIXAPAG, IDBAIXAUTILP
-  FROM TIPOBAIXAPAG
-ORDER BY CDTPBAIXAPAG)";
-
-constexpr const char* kSqlTipoAjPagar = R"(SELECT
-   T.CDAJUCTPAG,
-   T.DSAJUCTPAG,
-   T.IDAJUCTPAG
-FROM
-   TIPOAJPAGAR T
-WHERE
-   ((T.CDAJUCTPAG = :P_CDAJUCTPAG) OR
-    (:P_TCDAJUCTPAG = 'T'))
-    AND IDTPAJPAGAR = 'N'
-ORDER BY
-   T.CDAJUCTPAG)";
-
-constexpr const char* kSqlMotivoParc = R"(SELECT
-   CDMOTIPARC,
-   DSMOTIPARC
-FROM
-   MOTIVOPARC
-WHERE
-   (CDMOTIPARC = :P_CDMOTIPARC OR :P_TCDMOTIPARC = 'T')
-ORDER BY
-   CDMOTIPARC)";
-
-constexpr const char* kSqlMotivoPro = R"(SELECT CDMOTIPROR, DSMOTIPROR
-  FROM MOTIVOPROR
- WHERE (CDMOTIPROR = :P_CDMOTIPROR OR :P_TCDMOTIPROR = 'T')
-ORDER BY CDMOTIPROR)";
-
-constexpr const char* kSqlPesqBoniForn = R"(SELECT IDTPDESCFORN, VRPEDESCFORN
-  FROM FORNECEDOR
- WHERE CDFORNECED = :CDFORNECED)";
+using namespace habconta_sql;
 
 }  // namespace
 

@@ -5,54 +5,12 @@
 #include "contracts/consiste.h"
 #include "contracts/suite_context.h"
 
+#include "Cli_pag12100/filtro_hab_sql.h"
+
 namespace pag {
 
 namespace {
-
-// The supplier list runs with its parameters used directly, the form that needs no
-// PARAM() table function on the suite's database.
-constexpr const char* kSqlFornecedor =
-    R"(SELECT CDFORNECED  , NMRAZSOCFORN, NMFANTFORN, IDTPIJURFORN,
-       NRINSJURFORN
-FROM FORNECEDOR
-WHERE
-    (:P_TIDTPIJURFORN = 'T' OR  (INSTR(:P_IDTPIJURFORN, IDTPIJURFORN) > 0)) AND
-    (:P_TCDGRUPFORN = 'T' OR (INSTR(:P_CDGRUPFORN, CDGRUPFORN) > 0))
-ORDER BY NMRAZSOCFORN)";
-
-constexpr const char* kSqlFilial = R"(SELECT
-  CDFILIAL,
-  NMFILIAL
-FROM
-  FILIAL
-ORDER BY
-   CDFILIAL)";
-
-constexpr const char* kSqlFormaPag = R"(SELECT
-   CDTPBAIXAPAG,
-   NMTPBAIXAPAG,
-   IDBAIXAUTILP,
-   VRMAXDOCCNAB
-FROM
-   TIPOBAIXAPAG
-ORDER BY
-    CDTPBAIXAPAG)";
-
-constexpr const char* kSqlPesqBanco = R"(SELECT
-   CDBANCO,
-   NMBANCO
-FROM
-   BANCO
-ORDER BY
-   CDBANCO)";
-
-constexpr const char* kSqlTipoCtPagar = R"(SELECT CDTPCTPAGAR, DSTPCTPAGAR
-FROM TIPOCTPAGAR
-ORDER BY CDTPCTPAGAR)";
-
-constexpr const char* kSqlGrForn = R"(SELECT CDGRUPFORN, NMGRUPFORN
-FROM GRUPFORN
-ORDER BY CDGRUPFORN)";
+using namespace filtro_sql;
 
 FieldDef coluna(const char* name, int size, const char* label) {
     FieldDef def;

@@ -2,6 +2,8 @@
 // tables: full lists, single-code checks, empty results, codes holding quotes.
 #include <gtest/gtest.h>
 
+#include "Cli_pag12000/habconta_sql.h"
+#include "Cli_pag12100/filtro_hab_sql.h"
 #include "platform/sql/query.h"
 
 namespace pag {
@@ -58,135 +60,26 @@ INSERT INTO FORNECEDOR VALUES
   ('000000000000000000004', 'INSTITUTO X', 'INSTX', 'I', '99', 'G1', NULL, NULL);
 )";
 
-// ---- the screens' SQL texts
+// ---- the screens' SQL texts, as the screens run them
 
-constexpr const char* qryEmpresa = R"(SELECT CDEMPRESA, NMEMPRESA
-  FROM EMPRESA
-ORDER BY CDEMPRESA)";
-
-constexpr const char* qryVdEmpresa = R"(SELECT CDEMPRESA, NMEMPRESA
-  FROM EMPRESA
- WHERE CDEMPRESA = :P_CDEMPRESA
-ORDER BY CDEMPRESA)";
-
-constexpr const char* qryContCorr = R"(SELECT
-   CC.CDREDUCONT,
-   CC.CDBANCO,
-   CC.CDAGENCIA,
-   CC.CDCONTCORR,
-   CC.DSCONTCORR,
-   BC.CDPICTCONT,
-   BC.CDPICTAGEN,
-   BC.CDBANCCNAB
-FROM
-   BANCO    BC,
-   CONTCORR CC
-WHERE
-   (CC.CDEMPRESA  = :P_CDEMPRESA) AND
-   (BC.CDBANCO    = CC.CDBANCO)   AND
-   ((CC.CDREDUCONT = :P_CDREDUCONT) OR (:P_TCDREDUCONT = 'T'))
-ORDER BY
-   CC.CDREDUCONT)";
-
-constexpr const char* qryBanco = R"(SELECT
-   CDPICTCONT, CDPICTAGEN
-FROM
-   BANCO
-WHERE
-   (CDBANCCNAB = :P_CDBANCO))";
-
-constexpr const char* qryVdTipoBaixa = R"(SELECT
-   CDTPBAIXAPAG,
-   NMTPBAIXAPAG,
-   IDBAIXAUTILP,
-   VRMAXDOCCNAB
-FROM
-   TIPOBAIXAPAG
-WHERE
-   CDTPBAIXAPAG = :CDTPBAIXAPAG
-ORDER BY CDTPBAIXAPAG)";
-
-constexpr const char* qryPesqTbBaixa = R"(SELECT CDTPBAIXAPAG, NMTPBAIXAPAG, IDBAIXAUTILP
-  FROM TIPOBAIXAPAG
-ORDER BY CDTPBAIXAPAG)";
-
-constexpr const char* qryTipoAjPagar = R"(SELECT
-   T.CDAJUCTPAG,
-   T.DSAJUCTPAG,
-   T.IDAJUCTPAG
-FROM
-   TIPOAJPAGAR T
-WHERE
-   ((T.CDAJUCTPAG = :P_CDAJUCTPAG) OR
-    (:P_TCDAJUCTPAG = 'T'))
-    AND IDTPAJPAGAR = 'N'
-ORDER BY
-   T.CDAJUCTPAG)";
-
-constexpr const char* qryMotivoParc = R"(SELECT
-   CDMOTIPARC,
-   DSMOTIPARC
-FROM
-   MOTIVOPARC
-WHERE
-   (CDMOTIPARC = :P_CDMOTIPARC OR :P_TCDMOTIPARC = 'T')
-ORDER BY
-   CDMOTIPARC)";
-
-constexpr const char* qryMotivoPro = R"(SELECT CDMOTIPROR, DSMOTIPROR
-  FROM MOTIVOPROR
- WHERE (CDMOTIPROR = :P_CDMOTIPROR OR :P_TCDMOTIPROR = 'T')
-ORDER BY CDMOTIPROR)";
-
-constexpr const char* qryPesqBoniForn = R"(SELECT IDTPDESCFORN, VRPEDESCFORN
-  FROM FORNECEDOR
- WHERE CDFORNECED = :CDFORNECED)";
-
+constexpr const char* qryEmpresa = habconta_sql::kSqlEmpresa;
+constexpr const char* qryVdEmpresa = habconta_sql::kSqlVdEmpresa;
+constexpr const char* qryContCorr = habconta_sql::kSqlContCorr;
+constexpr const char* qryBanco = habconta_sql::kSqlBanco;
+constexpr const char* qryVdTipoBaixa = habconta_sql::kSqlVdTipoBaixa;
+constexpr const char* qryPesqTbBaixa = habconta_sql::kSqlPesqTbBaixa;
+constexpr const char* qryTipoAjPagar = habconta_sql::kSqlTipoAjPagar;
+constexpr const char* qryMotivoParc = habconta_sql::kSqlMotivoParc;
+constexpr const char* qryMotivoPro = habconta_sql::kSqlMotivoPro;
+constexpr const char* qryPesqBoniForn = habconta_sql::kSqlPesqBoniForn;
 // Filter dialog lists. The supplier list runs in its text with the parameters used
 // directly, the form that needs no PARAM() table function.
-constexpr const char* qryFornecedor =
-    R"(SELECT CDFORNECED  , NMRAZSOCFORN, NMFANTFORN, IDTPIJURFORN,
-       NRINSJURFORN
-FROM FORNECEDOR
-WHERE
-    (:P_TIDTPIJURFORN = 'T' OR  (INSTR(:P_IDTPIJURFORN, IDTPIJURFORN) > 0)) AND
-    (:P_TCDGRUPFORN = 'T' OR (INSTR(:P_CDGRUPFORN, CDGRUPFORN) > 0))
-ORDER BY NMRAZSOCFORN)";
-
-constexpr const char* qryFilial = R"(SELECT
-  CDFILIAL,
-  NMFILIAL
-FROM
-  FILIAL
-ORDER BY
-   CDFILIAL)";
-
-constexpr const char* qryFormaPag = R"(SELECT
-   CDTPBAIXAPAG,
-   NMTPBAIXAPAG,
-   IDBAIXAUTILP,
-   VRMAXDOCCNAB
-FROM
-   TIPOBAIXAPAG
-ORDER BY
-    CDTPBAIXAPAG)";
-
-constexpr const char* qryPesqBanco = R"(SELECT
-   CDBANCO,
-   NMBANCO
-FROM
-   BANCO
-ORDER BY
-   CDBANCO)";
-
-constexpr const char* qryTipoCtPagar = R"(SELECT CDTPCTPAGAR, DSTPCTPAGAR
-FROM TIPOCTPAGAR
-ORDER BY CDTPCTPAGAR)";
-
-constexpr const char* qryGrForn = R"(SELECT CDGRUPFORN, NMGRUPFORN
-FROM GRUPFORN
-ORDER BY CDGRUPFORN)";
-
+constexpr const char* qryFornecedor = filtro_sql::kSqlFornecedor;
+constexpr const char* qryFilial = filtro_sql::kSqlFilial;
+constexpr const char* qryFormaPag = filtro_sql::kSqlFormaPag;
+constexpr const char* qryPesqBanco = filtro_sql::kSqlPesqBanco;
+constexpr const char* qryTipoCtPagar = filtro_sql::kSqlTipoCtPagar;
+constexpr const char* qryGrForn = filtro_sql::kSqlGrForn;
 // Deductions dialog: adjustment types of one kind, all of them when the code is null.
 constexpr const char* qryTipoAjPagarAbatimento = R"(SELECT
    CDAJUCTPAG,

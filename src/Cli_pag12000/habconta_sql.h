@@ -1,0 +1,88 @@
+#pragma once
+
+// The main screen's lookup SQL on the suite's database, as the screen runs it.
+namespace pag::habconta_sql {
+
+inline constexpr const char* kSqlEmpresa = R"(SELECT CDEMPRESA, NMEMPRESA
+  FROM EMPRESA
+ORDER BY CDEMPRESA)";
+
+inline constexpr const char* kSqlVdEmpresa = R"(SELECT CDEMPRESA, NMEMPRESA
+  FROM EMPRESA
+ WHERE CDEMPRESA = :P_CDEMPRESA
+ORDER BY CDEMPRESA)";
+
+inline constexpr const char* kSqlContCorr = R"(SELECT
+   CC.CDREDUCONT,
+   CC.CDBANCO,
+   CC.CDAGENCIA,
+   CC.CDCONTCORR,
+   CC.DSCONTCORR,
+   BC.CDPICTCONT,
+   BC.CDPICTAGEN,
+   BC.CDBANCCNAB
+FROM
+   BANCO    BC,
+   CONTCORR CC
+WHERE
+   (CC.CDEMPRESA  = :P_CDEMPRESA) AND
+   (BC.CDBANCO    = CC.CDBANCO)   AND
+   ((CC.CDREDUCONT = :P_CDREDUCONT) OR (:P_TCDREDUCONT = 'T'))
+ORDER BY
+   CC.CDREDUCONT)";
+
+inline constexpr const char* kSqlBanco = R"(SELECT
+   CDPICTCONT, CDPICTAGEN
+FROM
+   BANCO
+WHERE
+   (CDBANCCNAB = :P_CDBANCO))";
+
+inline constexpr const char* kSqlVdTipoBaixa = R"(SELECT
+   CDTPBAIXAPAG,
+   NMTPBAIXAPAG,
+   IDBAIXAUTILP,
+   VRMAXDOCCNAB
+FROM
+   TIPOBAIXAPAG
+WHERE
+   CDTPBAIXAPAG = :CDTPBAIXAPAG
+ORDER BY CDTPBAIXAPAG)";
+
+inline constexpr const char* kSqlPesqTbBaixa = R"(SELECT CDTPBAIXAPAG, NMTPBAIXAPAG, IDBAIXAUTILP
+  FROM TIPOBAIXAPAG
+ORDER BY CDTPBAIXAPAG)";
+
+inline constexpr const char* kSqlTipoAjPagar = R"(SELECT
+   T.CDAJUCTPAG,
+   T.DSAJUCTPAG,
+   T.IDAJUCTPAG
+FROM
+   TIPOAJPAGAR T
+WHERE
+   ((T.CDAJUCTPAG = :P_CDAJUCTPAG) OR
+    (:P_TCDAJUCTPAG = 'T'))
+    AND IDTPAJPAGAR = 'N'
+ORDER BY
+   T.CDAJUCTPAG)";
+
+inline constexpr const char* kSqlMotivoParc = R"(SELECT
+   CDMOTIPARC,
+   DSMOTIPARC
+FROM
+   MOTIVOPARC
+WHERE
+   (CDMOTIPARC = :P_CDMOTIPARC OR :P_TCDMOTIPARC = 'T')
+ORDER BY
+   CDMOTIPARC)";
+
+inline constexpr const char* kSqlMotivoPro = R"(SELECT CDMOTIPROR, DSMOTIPROR
+  FROM MOTIVOPROR
+ WHERE (CDMOTIPROR = :P_CDMOTIPROR OR :P_TCDMOTIPROR = 'T')
+ORDER BY CDMOTIPROR)";
+
+inline constexpr const char* kSqlPesqBoniForn = R"(SELECT IDTPDESCFORN, VRPEDESCFORN
+  FROM FORNECEDOR
+ WHERE CDFORNECED = :CDFORNECED)";
+
+}  // namespace pag::habconta_sql
