@@ -2,6 +2,7 @@
 // installments.
 #include "server/boleto_filter.h"
 #include "server/boleto_query.h"
+#include "server/boleto_rules.h"
 #include "server/dataset_fields.h"
 #include "server/operations.h"
 #include "server/packet_builder.h"
@@ -10,13 +11,6 @@
 namespace pag::server {
 
 namespace {
-
-// A boleto's details are shown only to operators of the boleto's company.
-void requireBoletoCompany(OperationCall& call, const std::string& filial,
-                          const std::string& lancamento) {
-    Value empresa = boletoColumn(call.db, filial, lancamento, "CDEMPRESA");
-    if (!empresa.isNull()) call.requireCompany(empresa.asString());
-}
 
 Value getBoletos(OperationCall& call) {
     const BoletoFilter filter = boletoFilterFromArgs(call);
