@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <string>
+#include <vector>
+
+#include "platform/dataset/client_dataset.h"
+#include "platform/signal.h"
+
+namespace pag::gui {
+
+// One column of a dataset table: the field, its title and how its text sits.
+struct TableColumn {
+    std::string fieldName;
+    QString title;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+// A Qt table over a dataset. Rows are read through the display record, so drawing
+// never moves the cursor nor fires an event. Follows the dataset's change signal.
+class DataSetTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    DataSetTableModel(ClientDataSet& data, std::vector<TableColumn> columns,
+                      QObject* parent = nullptr);
+    // Every visible field of the dataset, with its label.
+    static std::vector<TableColumn> visibleFields(ClientDataSet& data);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+    // The text a cell shows (the field's display text on that row).
+    QString cellText(int row, int column) const;
+    ClientDataSet& dataSet() const { return data_; }
+    void setColumns(std::vector<TableColumn> columns);
+
+Q_SIGNALS:
+    // The dataset changed (rows, values or cursor); views resync their current row.
+    void dataSetChanged();
+
+private:
+    void onChanged();
+
+    ClientDataSet& data_;
+    std::vector<TableColumn> columns_;
+    int rows_ = 0;
+    Signal<>::Connection conn_;
+};
+
+}  // namespace pag::gui

@@ -1,0 +1,30 @@
+#include "gui/form_dialog.h"
+
+#include <QVBoxLayout>
+
+#include "gui/qt_text.h"
+
+namespace pag::gui {
+
+FormDialog::FormDialog(Form& form, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), form_(form), view_(new FormView(form, ui, this)) {
+    setWindowTitle(toQ(form.Caption()));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    if (form.Width() > 0 && form.Height() > 0) resize(form.Width(), form.Height());
+    closed_ = form_.Closed.connect([this] { done(0); });
+}
+
+ModalResult FormDialog::run() {
+    if (!form_.Visible()) return form_.GetModalResult();
+    exec();
+    return form_.GetModalResult();
+}
+
+void FormDialog::reject() {
+    if (!form_.Visible()) return QDialog::reject();
+    view_->act([this] { form_.Close(); });
+}
+
+}  // namespace pag::gui

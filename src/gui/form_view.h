@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/signal.h"
+#include "platform/ui/form.h"
+#include "platform/ui/grid.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/page_control.h"
+
+class QKeyEvent;
+class QMenu;
+class QMenuBar;
+
+namespace pag::gui {
+
+// What a view keeps per control: its widget and how to redraw it from the model.
+struct ControlView {
+    QWidget* widget = nullptr;
+    std::function<void()> redraw;
+};
+
+// The Qt view of a headless form: one widget per control, laid out per container as
+// a flow of labelled controls. The user's input goes into the models (typing, focus,
+// keys, clicks, all through the dispatch boundary) and every widget redraws from its
+// control's change signal. The models stay the only truth.
+class FormView final : public QWidget {
+    Q_OBJECT
+public:
+    FormView(Form& form, UserInterface& ui, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    Form& form() const { return form_; }
+    UserInterface& ui() const { return ui_; }
+    // The widget drawing a control (null for controls without one: menus, images).
+    QWidget* widgetFor(const Control& c) const;
+    // Runs a user action at the dispatch boundary, then puts the Qt focus where the
+    // form's focus is. False when the action stopped on a message.
+    bool act(const std::function<void()>& action);
+    // A key typed on a control: the menus' shortcuts, then the control's key-down,
+    // then the character. True when the key was handed to the model.
+    bool forwardKey(Control& target, QKeyEvent& event, bool everything);
+    // Routes focus changes and keys of w to c.
+    void watch(QWidget* w, Control& c);
+    // Builds the widgets of a container's children into host.
+    void buildChildren(Container& container, QWidget* host);
+    // Redraws from c's change signal for the view's life (and once now).
+    void follow(Control& c, std::function<void()> redraw);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus(QWidget* host);
+    void addMenuItems(MenuItem& parent, QMenu* menu, QMenuBar* bar);
+    void add(Control& c, ControlView view);
+    void syncFocus();
+
+    Form& form_;
+    UserInterface& ui_;
+    std::map<const Control*, ControlView> views_;
+    std::map<QObject*, Control*> watched_;
+    std::vector<Signal<>::Connection> connections_;
+    int acting_ = 0;
+};
+
+// Per kind of control: its widget, with the bindings both ways (null when the kind
+// has no widget of its own here).
+ControlView makeControlView(FormView& view, Control& c, QWidget* parent);
+ControlView makeGridView(FormView& view, Grid& grid, QWidget* parent);
+ControlView makePagesView(FormView& view, PageControl& pages, QWidget* parent);
+
+}  // namespace pag::gui

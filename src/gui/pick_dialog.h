@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "gui/dataset_model.h"
+
+class QLineEdit;
+class QTableView;
+
+namespace pag::gui {
+
+// The pick list: the dataset's visible fields in a table, with a search line that
+// moves to the first row whose first column begins with what was typed (ignoring
+// case and accents). Single or multiple choice.
+class PickDialog final : public QDialog {
+    Q_OBJECT
+public:
+    PickDialog(ClientDataSet& data, const QString& title, bool multiple, QWidget* parent = nullptr);
+
+    // The chosen rows (0-based), in the dataset's order.
+    std::vector<int> chosenRows() const;
+    // Moves to the first row matching text; false when none does.
+    bool search(const QString& text);
+    QLineEdit* searchLine() const { return search_; }
+    QTableView* table() const { return table_; }
+
+private:
+    DataSetTableModel model_;
+    QLineEdit* search_;
+    QTableView* table_;
+};
+
+}  // namespace pag::gui

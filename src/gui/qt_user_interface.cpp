@@ -1,0 +1,173 @@
+#include "gui/qt_user_interface.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+#include "gui/form_dialog.h"
+#include "gui/pick_dialog.h"
+#include "gui/qt_text.h"
+#include "platform/dataset/field.h"
+
+namespace pag::gui {
+
+namespace {
+
+QMessageBox::Icon iconOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+        case MessageKind::Warning:
+            return QMessageBox::Warning;
+        case MessageKind::Confirmation:
+            return QMessageBox::Question;
+        case MessageKind::Information:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+QString titleOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Error:
+            return QStringLiteral("Erro");
+        case MessageKind::Warning:
+            return QStringLiteral("Aviso");
+        case MessageKind::Confirmation:
+            return QStringLiteral("Confirmação");
+        case MessageKind::Information:
+            break;
+    }
+    return QStringLiteral("Informação");
+}
+
+// A message box does not show under the hourglass: lift it for the box's life.
+class CursorLifted {
+public:
+    CursorLifted() : lifted_(QApplication::overrideCursor() != nullptr) {
+        if (lifted_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~CursorLifted() {
+        if (lifted_) QApplication::restoreOverrideCursor();
+    }
+    CursorLifted(const CursorLifted&) = delete;
+    CursorLifted& operator=(const CursorLifted&) = delete;
+
+private:
+    bool lifted_;
+};
+
+}  // namespace
+
+QtUserInterface::~QtUserInterface() {
+    while (busyDepth_ > 0)
+        busy(false, 0);
+}
+
+void QtUserInterface::showMessage(MessageKind kind, const std::string& text) {
+    if (unattended) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(titleOf(kind)), text.c_str());
+        return;
+    }
+    CursorLifted cursor;
+    QMessageBox box(iconOf(kind), titleOf(kind), toQ(text), QMessageBox::NoButton, parent_);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool QtUserInterface::ask(const std::string& text) {
+    if (unattended) {
+        std::fprintf(stderr, "Confirmação: %s (Não)\n", text.c_str());
+        return false;
+    }
+    CursorLifted cursor;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmação"), toQ(text),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool QtUserInterface::pickOne(ClientDataSet& data, const std::string& title,
+                              const std::string& emptyText) {
+    if (!data.Active() || data.IsEmpty()) {
+        showMessage(MessageKind::Information, emptyText);
+        return false;
+    }
+    if (unattended) return false;
+    CursorLifted cursor;
+    PickDialog dialog(data, toQ(title), false, parent_);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    std::vector<int> rows = dialog.chosenRows();
+    if (rows.empty()) return false;
+    data.SetRecNo(rows.front() + 1);
+    return true;
+}
+
+std::vector<std::string> QtUserInterface::pickMany(ClientDataSet& data, const std::string& keyField,
+                                                   const std::string& title) {
+    std::vector<std::string> chosen;
+    if (unattended || !data.Active() || data.IsEmpty()) return chosen;
+    CursorLifted cursor;
+    PickDialog dialog(data, toQ(title), true, parent_);
+    if (dialog.exec() != QDialog::Accepted) return chosen;
+    Field& key = data.FieldByName(keyField);
+    for (int row : dialog.chosenRows()) {
+        DisplayRecordScope scope(data, row + 1);
+        chosen.push_back(key.AsString());
+    }
+    return chosen;
+}
+
+bool QtUserInterface::find(ClientDataSet& data) {
+    if (unattended || !data.Active() || data.IsEmpty()) return false;
+    CursorLifted cursor;
+    bool ok = false;
+    QString text =
+        QInputDialog::getText(parent_, QStringLiteral("Localizar"),
+                              QStringLiteral("Texto a localizar:"), QLineEdit::Normal, {}, &ok);
+    if (!ok || text.isEmpty()) return false;
+    DataSetTableModel model(data, DataSetTableModel::visibleFields(data));
+    const QString key = searchKey(text);
+    for (int row = 0; row < model.rowCount(); ++row)
+        for (int col = 0; col < model.columnCount(); ++col)
+            if (searchKey(model.cellText(row, col)).contains(key)) {
+                data.SetRecNo(row + 1);
+                return true;
+            }
+    showMessage(MessageKind::Information, "Registro não encontrado.");
+    return false;
+}
+
+ModalResult QtUserInterface::showModal(Form& form) {
+    CursorLifted cursor;
+    FormDialog dialog(form, *this, parent_);
+    if (onModalShown)
+        QTimer::singleShot(0, &dialog, [this, &dialog] {
+            if (onModalShown) onModalShown(dialog);
+        });
+    return dialog.run();
+}
+
+void QtUserInterface::busy(bool on, int /*kind*/) {
+    if (on) {
+        ++busyDepth_;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0) {
+        --busyDepth_;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtUserInterface::showHelp(int helpContext) {
+    showMessage(MessageKind::Information,
+                "Ajuda: contexto " + std::to_string(helpContext) + " do arquivo de ajuda.");
+}
+
+}  // namespace pag::gui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/user_interface.h"
+
+class QDialog;
+
+namespace pag::gui {
+
+// The user interface services with real dialogs, in Portuguese.
+class QtUserInterface final : public UserInterface {
+public:
+    QtUserInterface() = default;
+    ~QtUserInterface() override;
+
+    // The window dialogs are centred on.
+    void setParentWidget(QWidget* w) { parent_ = w; }
+    // Called once a modal form's dialog is on screen (the screenshots use it).
+    std::function<void(QDialog&)> onModalShown;
+    // Nobody at the screen (screenshots): messages go to the error output, questions
+    // are answered "Não" and pick lists with nothing.
+    bool unattended = false;
+
+    void showMessage(MessageKind kind, const std::string& text) override;
+    bool ask(const std::string& text) override;
+    bool pickOne(ClientDataSet& data, const std::string& title,
+                 const std::string& emptyText) override;
+    std::vector<std::string> pickMany(ClientDataSet& data, const std::string& keyField,
+                                      const std::string& title) override;
+    bool find(ClientDataSet& data) override;
+    ModalResult showModal(Form& form) override;
+    void busy(bool on, int kind) override;
+    void showHelp(int helpContext) override;
+
+    int busyDepth() const { return busyDepth_; }
+
+private:
+    QPointer<QWidget> parent_;
+    int busyDepth_ = 0;
+};
+
+}  // namespace pag::gui
