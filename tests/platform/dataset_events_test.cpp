@@ -175,3 +175,30 @@ TEST(DataSetEvents, PostAsksBoundEditorsForPendingTextFirst) {
 
 }  // namespace
 }  // namespace pag
+
+namespace pag {
+namespace {
+
+TEST(DataSetEvents, ADataSourceOutlivingItsDataSetLetsGo) {
+    // A screen's members may be destroyed dataset first, data source after.
+    DataSource src("dtsPadrao");
+    int changes = 0;
+    src.OnDataChange = [&](DataSource&) { ++changes; };
+    {
+        ClientDataSet ds("cdsBoletos");
+        test::loadThree(ds);
+        src.SetDataSet(&ds);
+        ds.Next();
+        EXPECT_EQ(changes, 1);
+    }
+    EXPECT_EQ(src.DataSet(), nullptr);
+    EXPECT_EQ(src.State(), DataSetState::Inactive);
+    ClientDataSet other("cdsOutro");
+    test::loadThree(other);
+    src.SetDataSet(&other);  // rebinding after the loss works
+    other.Next();
+    EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
+}  // namespace pag

@@ -26,7 +26,7 @@ void fire(DataSetEvent& e, ClientDataSet& ds) {
 }  // namespace
 
 ClientDataSet::ClientDataSet(std::string name) : name_(std::move(name)) {}
-ClientDataSet::~ClientDataSet() = default;
+ClientDataSet::~ClientDataSet() { Destroying.emit(); }
 
 // ---------------------------------------------------------------- structure
 

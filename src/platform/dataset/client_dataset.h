@@ -146,6 +146,9 @@ public:
     // Fired on every change of state (inactive/browse/edit/insert), also while
     // controls are disabled: a screen's state-change handler must always see them.
     Signal<> StateChanged;
+    // Fired when the dataset is destroyed: data sources still bound to it let go, so
+    // the order in which a screen destroys its members does not matter.
+    Signal<> Destroying;
 
     // Data sources bound to this dataset register here: Post asks them to write their
     // controls' pending text into the fields first.
@@ -299,6 +302,7 @@ private:
     DataSetState lastState_ = DataSetState::Inactive;
     Signal<>::Connection conn_;
     Signal<>::Connection stateConn_;
+    Signal<>::Connection destroyConn_;
     std::vector<std::pair<const void*, std::function<void()>>> editors_;
 };
 

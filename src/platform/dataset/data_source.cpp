@@ -6,7 +6,9 @@ DataSource::DataSource(std::string name, ClientDataSet* ds) : name_(std::move(na
     SetDataSet(ds);
 }
 
-DataSource::~DataSource() { detach(); }
+DataSource::~DataSource() {
+    detach();
+}
 
 void DataSource::SetDataSet(ClientDataSet* ds) {
     if (ds == ds_) return;
@@ -29,6 +31,13 @@ void DataSource::attach() {
         lastState_ = s;
         if (OnStateChange) OnStateChange(*this);
     });
+    destroyConn_ = ds_->Destroying.connect([this] {
+        // The dataset is going away: forget it without calling into it.
+        conn_.disconnect();
+        stateConn_.disconnect();
+        ds_ = nullptr;
+        lastState_ = DataSetState::Inactive;
+    });
     ds_->AddUpdateRecordHook(this, [this] {
         auto editors = editors_;
         for (auto& [owner, write] : editors)
@@ -40,6 +49,7 @@ void DataSource::detach() {
     if (!ds_) return;
     conn_.disconnect();
     stateConn_.disconnect();
+    destroyConn_.disconnect();
     ds_->RemoveUpdateRecordHook(this);
     ds_ = nullptr;
 }
