@@ -13,6 +13,7 @@
 #include "platform/sql/query.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/edit.h"
+#include "platform/ui/grid.h"
 #include "platform/ui/number_edit.h"
 
 namespace pag {
@@ -116,6 +117,67 @@ public:
     void HabPageControl();
     void Habilita_CompTpBaixa();
 
+    // ---- grid and marking
+    void dbgPadraoDrawColumnCell(GridCanvas& canvas, int column, GridColumn& col,
+                                 DrawCellState state);
+    void dbgPadraoKeyDown(int& key, ShiftState shift);
+    void dbgPadraoKeyPress(KeyChar& key);
+    void dbgPadraoCellClick(GridColumn& col);
+    void dbgPadraoDblClick();
+    void dbgPadraoColEnter();
+    void dbgPadraoTitleClick(GridColumn& col);
+    // Toggles the mark of the current boleto, keeping nedCont and nedTotal.
+    void MarcaBoleto();
+    // Ticks the page menu item of the page showing.
+    void CheckMenu();
+    // True when the boleto is tied to a blocked invoice; with show, stops with "NFBLOQ".
+    bool VdNFBloqueada(bool show);
+    // Stops with "Bol_Zero" when the value is zero.
+    void VdVrBolZero(double value);
+
+    // ---- edit life of a boleto
+    void cdsBoletosBeforeEdit();
+    void cdsBoletosNewRecord();
+    void cdsBoletosBeforePost();
+    void cdsBoletosAfterPost();
+    void cdsBoletosAfterCancel();
+    // True when the user chose to deduct an advance or a return of the supplier.
+    bool VerificaDesconto();
+
+    // ---- remittance situation, compensation
+    std::string AtualizaSITUCNAB(const std::string& lancamento, const std::string& filial);
+    void VerificaSitCNAB(const std::string& situacao, bool confirm, bool block);
+    bool VdBolCompensado();
+    bool VdTBolCompensado(const std::string& kind);
+    void GravaChaveBoletos(const std::string& kind);
+
+    // ---- settlement type, fine and interest
+    void Vd_TipoBaixa(bool report);
+    void btnTipoBaixaBeforePesq();
+    void btnTipoBaixaAfterPesq();
+    void dbeCdTpBaixaChange();
+    void dbeCdTpBaixaExit();
+    // kind "P" (percent) or "V" (amount); which "MU" (fine) or "MO" (daily interest).
+    void Vd_DadoBoleto(const std::string& kind, const std::string& which);
+
+    // ---- payment data of the payment page: digitable line and barcode, paying and
+    // payee accounts, PIX (checked on leaving each field and again on save)
+    void dbeLinhBarPagExit();
+    void edtCdBarraExit();
+    void Vd_BarraPag();
+    void Vd_ValorBolImp(const std::string& valueDigits, const std::string& supplier);
+    void Vd_CdReduCont();
+    void dbeCdBancBolPExit();
+    void dbeCdAgenBolPExit();
+    void dbeCdCCorFornExit();
+    void Vd_Favorecido(const std::string& supplier);
+    void Vd_CHAVEPIX(const std::string& supplier, const std::string& code, bool payeeBankEmpty);
+    void cdsCCorFornAfterPost();
+    void cdsChavePixAfterPost();
+
+    // ---- screen actions
+    void sbtHabAutoClick();
+
     // Supplier code remembered while a boleto is being created by association.
     const std::string& FornecedorLembrado() const { return stCdForneced_; }
     void LembraFornecedor(std::string code) { stCdForneced_ = std::move(code); }
@@ -134,7 +196,7 @@ public:
     void sbtProcurarClick() override;
     // Refresh of the page showing (the boletos relocated, or the page's details).
     void sbtVerificarClick() override;
-    // The maintenance commands of the pages come with the edit life of a later version.
+    // The maintenance commands act on the page showing.
     void sbtIncluirClick() override;
     void sbtAlterarClick() override;
     void sbtExcluirClick() override;
@@ -151,6 +213,10 @@ public:
     void mnuAjustesClick();
     void mnuProrrogacaoClick();
     void mnuParcelamentoClick();
+
+    // A parameter of the accounts-payable parameters (cdsGeralPag) as text; blank when
+    // they could not be read.
+    std::string ParametroGeralPag(const char* field);
 
     // The remittance-situation text of a code ("00" -> "Não Enviado"); other codes as
     // they are.
@@ -172,6 +238,13 @@ private:
     void ligaEventos();
     void ligaEventosDataSets();
     void carregaMensagens();
+    // The payment page's checks: their messages and the events of their controls.
+    void carregaMensagensDadosPag();
+    void ligaEventosDadosPag();
+    // The grid's and the edit life's events.
+    void ligaEventosGrid();
+    void ligaEventosEdicao();
+    void ligaEventosDadosPagTipoBaixa();
 
     // Current boleto's key, for the detail loads.
     std::string filialAtual();
@@ -186,6 +259,14 @@ private:
     // The page items that follow their pages (the grid page's included).
     void habilitaItensPaginas(bool comAjustes);
     void extensaoControlada();
+    // The payment page's share of the checks before a boleto is posted.
+    void verificaDadosPagamento();
+    // Opens the deductions dialog for the current boleto: kind "0" advances, "1" returns.
+    void abreAbatimento(const std::string& kind);
+    // Whether the page of that name is the one showing.
+    bool mostrando(const char* page);
+    // The net value of the current boleto (0 without one).
+    double valorLiquidoAtual();
 
     std::string stCdForneced_;
     // Payee-account key: one "1"/"0" per payee field (bank, agency, account).

@@ -126,10 +126,8 @@ void TfrmHabConta::ligaEventosDataSets() {
     cdsCntPagar.OnCalcFields = [this](ClientDataSet&) { cdsCntPagarCalcFields(); };
     cdsBoletos.AfterOpen = [this](ClientDataSet&) { cdsBoletosAfterOpen(); };
     cdsBoletos.AfterScroll = [this](ClientDataSet&) { cdsBoletosAfterScroll(); };
-    // Editing boletos, adjustments and installments comes with a later version.
+    // Editing adjustments and installments comes with a later version.
     const std::pair<DataSetEvent*, const char*> edicoes[] = {
-        {&cdsBoletos.BeforeEdit, "A alteração de boletos"},
-        {&cdsBoletos.BeforeDelete, "A exclusão de boletos"},
         {&cdsAjBolPag.BeforeInsert, "A inclusão de ajustes"},
         {&cdsAjBolPag.BeforeEdit, "A alteração de ajustes"},
         {&cdsAjBolPag.BeforeDelete, "A exclusão de ajustes"},

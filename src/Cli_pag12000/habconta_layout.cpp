@@ -47,8 +47,13 @@ TfrmHabConta::TfrmHabConta()
     criaDataSets();
     criaConsultas();
     carregaMensagens();
+    carregaMensagensDadosPag();
     ligaEventosDataSets();
     ligaEventos();
+    ligaEventosGrid();
+    ligaEventosEdicao();
+    ligaEventosDadosPagTipoBaixa();
+    ligaEventosDadosPag();
 }
 
 TfrmHabConta::~TfrmHabConta() {

@@ -180,6 +180,10 @@ void TfrmHabConta::FormClose(CloseAction& action) {
     TfrmPadrao::FormClose(action);
 }
 
+std::string TfrmHabConta::ParametroGeralPag(const char* field) {
+    return parametro(cdsGeralPag, field);
+}
+
 void TfrmHabConta::netHabContaBeforeConnect(SocketConnection& conn) {
     conn.Host = Suite().login.WebURL;
     conn.Port = Suite().login.WebPort;
@@ -198,11 +202,12 @@ void TfrmHabConta::ligaEventos() {
     Get<MenuItem>("mnuAjustes").OnClick = [this] { mnuAjustesClick(); };
     Get<MenuItem>("mnuProrrogacao").OnClick = [this] { mnuProrrogacaoClick(); };
     Get<MenuItem>("mnuParcelamento").OnClick = [this] { mnuParcelamentoClick(); };
+    Get<SpeedButton>("sbtHabAuto").OnClick = [this] { sbtHabAutoClick(); };
+    Get<MenuItem>("mnuHabAuto").OnClick = [this] { sbtHabAutoClick(); };
     // Commands of later versions of the screen say so, button and menu item alike.
     const std::pair<std::pair<const char*, const char*>, const char*> futuros[] = {
         {{"sbtAgrupa", "mnuAgrupa"}, "A associação de boletos"},
         {{"sbtCancelaBol", "mnuCancelaBol"}, "O cancelamento de boleto real"},
-        {{"sbtHabAuto", "mnuHabAuto"}, "A habilitação automática"},
         {{"sbtCadGuiaImp", "mnuCadGuiaTrib"}, "O cadastro de guia de tributo"}};
     for (const auto& [gemeos, oQue] : futuros) {
         Handler aviso = [this, texto = std::string(oQue)] { naoDisponivel(texto); };

@@ -16,6 +16,48 @@ void TfrmHabConta::carregaMensagens() {
         "01|Enviado (Retorno com Erro)",
         "10|Enviado (Sem Retorno)",
         "20|Enviado (Retorno OK)",
+        // grid, marking and enabling
+        "Bol_Antecipa|Operação bloqueada! Boleto associado a uma antecipação de fornecedor não "
+        "pode ser marcado.",
+        "NFBLOQ|Operação bloqueada! Boleto está ligado a uma nota bloqueada.",
+        "Bol_Zero|Não é possível associar boletos com valor zerado.",
+        "CONF_MARC|Deseja marcar todos os boletos?",
+        "CONF_DESMARC|Deseja desmarcar todos os boletos?",
+        "S|Sim",
+        "N|Não",
+        // edit life of a boleto
+        "Bol_Ant_NAlt|Operação bloqueada! Boleto associado a uma antecipação de fornecedor não "
+        "pode ser alterado.",
+        "CODBAR_N_BOLETBANC|Código de barras não pode ser informado para boleto com tipo de baixa "
+        "diferente de CNAB.",
+        "For_Adi|Fornecedor possui adiantamento! Deseja utilizá-lo?",
+        "NF_DEV|Fornecedor possui nota de devolução! Deseja utilizá-la",
+        // settlement type, fine and interest
+        "TPBX_INF|Tipo de baixa deve ser informada.",
+        "TPBX_N_CAD|Tipo de baixa não cadastrada.",
+        "TPBX_N_CC|Tipo de baixa não permitida! O banco para pagamento deve ser igual ao banco do "
+        "favorecido.",
+        "TPBX_N_DOC|Tipo de baixa não permitida! O banco para pagamento deve ser diferente do "
+        "banco do favorecido.",
+        "DOC_N_TP|Tipo de baixa não permitida! O valor do boleto deve ser menor que %s.",
+        "P_MU_NEGA|Multa (%) deve ser maior ou igual a zero.",
+        "V_MU_NEGA|Multa (Valor) deve ser maior ou igual a zero.",
+        "P_MO_NEGA|Mora diária (%) deve ser maior ou igual a zero.",
+        "V_MO_NEGA|Mora Diária (Valor) deve ser maior ou igual a zero.",
+        // display names of operation codes
+        "A|Emitir Cheque",
+        "M|Utilizar Cheque",
+        "L|Normal",
+        "D|CNAB DOC",
+        "T|CNAB TED CIP",
+        "R|CNAB TED STR",
+        "C|CNAB Crédito em Conta",
+        "B|CNAB Boleto Bancário",
+        // remittance guards
+        "CONF_CANC_BOL_CNAB|O boleto será excluído da remessa. Confirma cancelamento?",
+        "BOL_CNAB|Boleto enviado ao banco (via CNAB) não pode ser alterado.",
+        "SEPBOLCOMP|Não é possível cancelar boleto ligado a uma compensação.",
+        "BOL_N_DESAGRU|Operação bloqueada. Este boleto está parcelado.",
         // a command of a later version of this screen
         "Func_ND|%s ainda não disponível nesta versão.",
     });

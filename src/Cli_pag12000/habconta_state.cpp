@@ -2,10 +2,6 @@
 // items (Habilita, HabPageControl), the page change with its detail loads, and the
 // payment-page groups of the settlement type (Habilita_CompTpBaixa).
 //
-// The edit life of boletos, adjustments and installments, association, automatic
-// enabling, the tax guide and the real-boleto cancellation come with later versions of
-// this screen: until then their commands say so (naoDisponivel) instead of doing nothing,
-// and the datasets refuse to start an edit.
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -255,28 +251,6 @@ void TfrmHabConta::Habilita_CompTpBaixa() {
     }
 }
 
-// ---- commands of later versions
-
-void TfrmHabConta::sbtIncluirClick() {
-    naoDisponivel("A inclusão");
-}
-
-void TfrmHabConta::sbtAlterarClick() {
-    naoDisponivel("A alteração");
-}
-
-void TfrmHabConta::sbtExcluirClick() {
-    naoDisponivel("A exclusão");
-}
-
-void TfrmHabConta::sbtConfirmarClick() {
-    naoDisponivel("A confirmação");
-}
-
-void TfrmHabConta::sbtCancelarClick() {
-    naoDisponivel("O cancelamento");
-}
-
 // ---- pages
 
 void TfrmHabConta::pgcPadraoChange() {
@@ -306,6 +280,7 @@ void TfrmHabConta::pgcPadraoChange() {
         GetContas();
     }
     Habilita();
+    CheckMenu();
 }
 
 void TfrmHabConta::extensaoControlada() {

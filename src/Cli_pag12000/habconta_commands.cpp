@@ -1,0 +1,118 @@
+// The toolbar commands of the boleto screen, each acting on the page that is showing:
+// the boleto on "Boletos" and "Dados para Pagamento", the adjustment row on "Ajuste",
+// the extension on "Vencimento", the installment set on "Parcelamento".
+//
+// Adjustments, extensions, installments, association and automatic enabling come with
+// later versions of this screen: their branches say so (naoDisponivel) and change
+// nothing.
+#include "Cli_pag12000/habconta.h"
+#include "Cli_pag12000/habconta_internal.h"
+#include "Cli_pag12100/filtro_hab.h"
+#include "platform/ui/db_controls.h"
+
+namespace pag {
+
+namespace {
+
+bool editando(const ClientDataSet& ds) {
+    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
+}
+
+}  // namespace
+
+bool TfrmHabConta::mostrando(const char* page) {
+    return pgcPadrao.ActivePage() == &Get<Page>(page);
+}
+
+void TfrmHabConta::sbtIncluirClick() {
+    if (!mostrando("tshAjustes")) return;
+    VdNFBloqueada(true);
+    cdsAjBolPag.Insert();
+}
+
+void TfrmHabConta::sbtAlterarClick() {
+    VdNFBloqueada(true);
+    if (mostrando("tshProrrogacao")) naoDisponivel("A prorrogação de vencimento");
+    if (mostrando("tshParcelamento")) {
+        cdsParcelas.Last();
+        cdsParcelas.Edit();
+        boParcelamento = true;
+        return;
+    }
+    TfrmPadrao::sbtAlterarClick();
+    mnuDadosPagClick();
+    auto& multa = Get<DBEdit>("dbePeMulta");
+    if (multa.IsUsable()) multa.SetFocus();
+}
+
+void TfrmHabConta::sbtExcluirClick() {
+    VdNFBloqueada(true);
+    if (mostrando("tshAjustes")) naoDisponivel("A exclusão de ajustes");
+    if (mostrando("tshParcelamento")) naoDisponivel("A exclusão de parcelas");
+}
+
+void TfrmHabConta::sbtConfirmarClick() {
+    if (mostrando("tshAjustes")) {
+        if (editando(cdsAjBolPag)) {
+            // The adjustment's own save does not reload: the common end does, once.
+            boAtualizaBoletos = false;
+            struct Religa {
+                ~Religa() { boAtualizaBoletos = true; }
+            } religa;
+            cdsAjBolPag.Post();
+        }
+    } else if (mostrando("tshProrrogacao")) {
+        naoDisponivel("A prorrogação de vencimento");
+    } else if (mostrando("tshDadosPag")) {
+        if (cdsBoletos.State() == DataSetState::Edit) {
+            cdsBoletos.Post();
+        } else if (nedTotal.GetNumber() > 0) {
+            auto& tipo = Get<DBEdit>("dbeCdTpBaixa");
+            if (tipo.Text().empty()) {
+                tipo.SetFocus();
+                MensErro(Ui(), msgPadrao.Msg("TPBX_INF"));
+            }
+            naoDisponivel("A associação de boletos");
+        }
+    } else if (mostrando("tshParcelamento")) {
+        naoDisponivel("O parcelamento");
+    }
+    Filtro_Locate();
+    Habilita();
+}
+
+void TfrmHabConta::sbtCancelarClick() {
+    if (!ConfirmaPadrao("Canc")) return;
+    if (mostrando("tshAjustes")) {
+        if (editando(cdsAjBolPag)) cdsAjBolPag.Cancel();
+        pgcPadraoChange();
+    } else if (mostrando("tshProrrogacao")) {
+        naoDisponivel("A prorrogação de vencimento");
+    } else {
+        if (mostrando("tshParcelamento")) {
+            boParcelamento = false;
+            if (klsVrParcela) klsVrParcela->Clear();
+            if (cdsParcelas.Active()) cdsParcelas.CancelUpdates();
+        }
+        if (editando(cdsBoletos)) cdsBoletos.Cancel();
+    }
+    Habilita_CompTpBaixa();
+    Habilita();
+    HabPageControl();
+    const bool boleto = temBoletoAtual();
+    Get<Edit>("edtDiaSemana")
+        .SetText(boleto ? NomeSemana(cdsBoletos.FieldByName("DTVENBOLPAG").AsDateTime()) : "");
+    Get<Edit>("edtCdBarra").SetText(boleto ? cdsBoletos.FieldByName("CDBARRAPAG").AsString() : "");
+}
+
+void TfrmHabConta::sbtHabAutoClick() {
+    struct AoFim {
+        TfrmHabConta& tela;
+        ~AoFim() { tela.Habilita(); }
+    } aoFim{*this};
+    naoDisponivel("A habilitação automática");
+    // Once the dialog has enabled the marked boletos, the list is read again.
+    CriaFiltroHabConta(kEscondeFiltro, "");
+}
+
+}  // namespace pag
