@@ -263,10 +263,47 @@ private:
     void verificaDadosPagamento();
     // Opens the deductions dialog for the current boleto: kind "0" advances, "1" returns.
     void abreAbatimento(const std::string& kind);
+    // nedCont and nedTotal from the marks the boletos carry.
+    void somaMarcados();
     // Whether the page of that name is the one showing.
     bool mostrando(const char* page);
     // The net value of the current boleto (0 without one).
     double valorLiquidoAtual();
+
+    // ==== payment data helpers (barcode, payee account, PIX): habconta_barcode.cpp,
+    // habconta_payee.cpp, habconta_pix.cpp ====
+    // Typing a barcode while the boleto is browsing puts it into edit first.
+    void edtCdBarraKeyPress(KeyChar& key);
+    // Paying account: the company's accounts to pick from, and the picked one.
+    void btnContCorrBeforePesq();
+    void btnContCorrAfterPesq();
+    void dbeReduContChange();
+    // Payee account: digits only in the bank; F9 in agency or account opens the list.
+    void dbeCdBancBolPKeyPress(KeyChar& key);
+    void dbeContaFavorecidoKeyDown(int& key);
+    void btnContCForBeforePesq();
+    void btnContCForAfterPesq();
+    // PIX key type of the boleto and of the supplier's key list, shown as text.
+    std::string cdsBoletosIDCHAVEPIXGetText(Field& field);
+    void cdsBoletosIDCHAVEPIXSetText(Field& field, const std::string& text);
+    void dbcIdChavePixChange();
+    void btnPesqChavePixBeforePesq();
+    void btnPesqChavePixAfterPesq();
+    std::string cdsChavePixIDCHAVEPIXGetText(Field& field);
+    std::string cdsChavePixIDCHAVEPIXPREFGetText(Field& field);
+    void cdsChavePixNewRecord();
+    // The supplier the payment data belong to: the remembered one while inserting.
+    std::string fornecedorDadosPag();
+    // Sends the change log of a supplier register (accounts, PIX keys) and merges it;
+    // a refusal cancels the pending changes.
+    void gravaCadastroFornecedor(ClientDataSet& ds, const char* operation);
+    // Reloads a supplier register from the server; when nothing matches, asks the
+    // question (busy animation hidden) and on Yes runs registra.
+    void consultaOuCadastra(ClientDataSet& ds, const char* operation, std::vector<Value> args,
+                            const char* pergunta, const std::function<void()>& registra);
+    // Runs the steps; a stop puts the focus on the control and goes on.
+    void focaSeParar(const char* control, const std::function<void()>& passos);
+    // ==== end of payment data helpers ====
 
     std::string stCdForneced_;
     // Payee-account key: one "1"/"0" per payee field (bank, agency, account).

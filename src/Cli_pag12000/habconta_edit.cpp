@@ -109,8 +109,9 @@ void TfrmHabConta::cdsBoletosAfterPost() {
             CheckResultServ(Ui(), netHabConta.Call("SetBoletos", args));
         } catch (...) {
             // A refused save leaves nothing pending: marks included, every row returns
-            // to what was last saved.
+            // to what was last saved, and the totals follow the marks that remain.
             cdsBoletos.CancelUpdates();
+            somaMarcados();
             throw;
         }
         if (cdsBoletos.LogChanges()) cdsBoletos.MergeChangeLog();

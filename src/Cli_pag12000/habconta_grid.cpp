@@ -111,6 +111,23 @@ void TfrmHabConta::MarcaBoleto() {
     });
 }
 
+void TfrmHabConta::somaMarcados() {
+    int cont = 0;
+    double total = 0;
+    if (cdsBoletos.Active()) {
+        Field& marca = cdsBoletos.FieldByName(kMarca);
+        Field& valor = cdsBoletos.FieldByName("VRFINALBPAG");
+        for (int n = 1; n <= cdsBoletos.RecordCount(); ++n) {
+            DisplayRecordScope linha(cdsBoletos, n);
+            if (marca.AsString() != "S") continue;
+            ++cont;
+            total = RoundDec(total + RoundDec(valor.AsFloat(), 2), 2);
+        }
+    }
+    nedCont.SetNumber(cont);
+    nedTotal.SetNumber(total);
+}
+
 void TfrmHabConta::dbgPadraoCellClick(GridColumn& col) {
     if (col.fieldName != kMarca) return;
     VdVrBolZero(valorLiquidoAtual());

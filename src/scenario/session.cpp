@@ -293,6 +293,8 @@ const std::vector<Command>& Session::Commands() {
         {"expect page", 3, 3, K::Check, &S::expectPage, "expect page PAGINA"},
         {"expect form", 3, 3, K::Check, &S::expectForm, "expect form CLASSE"},
         {"expect text", 4, 4, K::Check, &S::expectText, "expect text CONTROLE TEXTO"},
+        {"expect image", 5, 5, K::Check, &S::expectImage,
+         "expect image GRADE CAMPO FIGURA|none"},
         {"expect server", 5, 5, K::Check, &S::expectServer, "expect server \"SELECT ...\" = VALOR"},
     };
     return table;

@@ -130,6 +130,7 @@ private:
     void expectPage(const Words& w);
     void expectForm(const Words& w);
     void expectText(const Words& w);
+    void expectImage(const Words& w);
     void expectServer(const Words& w);
     void checkFieldValue(Field& f, const Word& expected, const std::string& where);
 

@@ -204,6 +204,20 @@ void Session::expectText(const Words& w) {
         Fail(c.Name() + ": esperado \"" + want + "\", mostra \"" + shown + "\"");
 }
 
+void Session::expectImage(const Words& w) {
+    Control& c = control(w[2]);
+    auto* grid = dynamic_cast<Grid*>(&c);
+    if (!grid) Fail(c.Name() + " não é uma grade");
+    const int column = IndiceCol(*grid, w[3].text);
+    if (column < 0) Fail(c.Name() + ": nenhuma coluna mostra " + w[3].text);
+    std::string drawn = "none";
+    for (const DrawCommand& d : grid->DrawCurrentRow())
+        if (d.column == column && d.kind == DrawCommand::Kind::Image) drawn = d.text;
+    if (drawn != w[4].text)
+        Fail(c.Name() + "." + w[3].text + ": esperada a figura " + w[4].text + ", desenhada " +
+             drawn);
+}
+
 void Session::expectServer(const Words& w) {
     requireDatabase("expect server");
     if (w[3].text != "=") Fail("uso: expect server \"SELECT ...\" = VALOR");

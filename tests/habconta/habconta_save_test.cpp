@@ -1,0 +1,153 @@
+// Saving boletos through the server as the screen does it: what the change log carries
+// from each page, and two users working on the same boleto.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Cli_pag12000/habconta.h"
+#include "contracts/suite_context.h"
+#include "pkg_PAG12000/pkg_pag12000.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/scripted_user_interface.h"
+#include "scenario/scenario_database.h"
+#include "server/rdm_hab_conta.h"
+
+namespace pag {
+namespace {
+
+// The embedded server of the screen, keeping the change logs SetBoletos received.
+class RecordingServer final : public ServerModule {
+public:
+    RecordingServer(const std::string& path, std::vector<PacketPtr>& saves)
+        : inner_(path), saves_(saves) {}
+    CallResult call(const CallContext& ctx, const std::string& operation,
+                    std::vector<Value>& args) override {
+        if (operation == "SetBoletos" && !args.empty() && args[0].type() == ValueType::Packet)
+            saves_.push_back(args[0].asPacket());
+        return inner_.call(ctx, operation, args);
+    }
+
+private:
+    server::RdmHabConta inner_;
+    std::vector<PacketPtr>& saves_;
+};
+
+class BoletoSave : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db_ = scenario::ScenarioDatabase::demo(Date::today());
+        // Boleto 0001/0000000025 pays by barcode and has no fine amount.
+        db_->exec(
+            "UPDATE BOLETPAGAR SET VRMULTABPAG = NULL WHERE CDFILIAL = '0001' AND "
+            "NRLANBOLPAG = '0000000025'");
+        suiteDb_ = std::make_unique<Database>(db_->path());
+        services_.ui = &ui_;
+        services_.login.EmprProc = "01";
+        services_.login.FiliProc = "0001";
+        services_.login.Operador = "ADMIN";
+        services_.login.DatabaseFile = db_->path();
+        services_.db = suiteDb_.get();
+        services_.embeddedServer = [this] {
+            return std::make_unique<RecordingServer>(db_->path(), saves_);
+        };
+        SetSuite(&services_);
+        Initialize();
+        IniProc(Value(ValueArray{Value("01"), Value(Date::today())}));
+        ASSERT_NE(frmHabConta, nullptr);
+        ASSERT_GT(frmHabConta->cdsBoletos.RecordCount(), 0);
+    }
+
+    void TearDown() override {
+        Finalize();
+        SetSuite(nullptr);
+    }
+
+    TfrmHabConta& tela() { return *frmHabConta; }
+
+    void vaiPara(const char* filial, const char* lancamento) {
+        ASSERT_TRUE(
+            tela().cdsBoletos.Locate("CDFILIAL;NRLANBOLPAG", {Value(filial), Value(lancamento)}));
+    }
+
+    template <typename F>
+    void usuario(F&& f) {
+        dispatchUserAction(ui_, f);
+    }
+
+    // A field of the one modified row of the last change log sent.
+    Value enviado(const char* field) {
+        EXPECT_FALSE(saves_.empty());
+        const Packet& p = *saves_.back();
+        EXPECT_EQ(p.changes.size(), 1u);
+        return p.layout.decode(p.changes.at(0).values).at(static_cast<size_t>(p.fieldIndex(field)));
+    }
+
+    Value armazenado(const std::string& column, const char* filial, const char* lancamento) {
+        return db_->firstValue("SELECT " + column + " FROM BOLETPAGAR WHERE CDFILIAL = '" +
+                               filial + "' AND NRLANBOLPAG = '" + lancamento + "'");
+    }
+
+    std::unique_ptr<scenario::ScenarioDatabase> db_;
+    std::unique_ptr<Database> suiteDb_;
+    ScriptedUserInterface ui_;
+    SuiteServices services_;
+    std::vector<PacketPtr> saves_;
+};
+
+TEST_F(BoletoSave, PaymentPageSendsPlaceholdersForWhatHasNoValue) {
+    vaiPara("0001", "0000000025");
+    usuario([&] { tela().sbtAlterarClick(); });
+    ASSERT_EQ(tela().cdsBoletos.State(), DataSetState::Edit);
+    usuario([&] { tela().sbtConfirmarClick(); });
+    EXPECT_TRUE(ui_.Problems().empty());
+    ASSERT_EQ(saves_.size(), 1u) << (ui_.Messages().empty() ? "" : ui_.Messages().back().text);
+    EXPECT_EQ(enviado("VRMULTABPAG"), Value(-1.0));
+    EXPECT_EQ(enviado("CDBANCBOLP"), Value(" "));
+    EXPECT_EQ(enviado("IDSITUCNABP"), Value("00"));
+    // The server reads the placeholders as "no value".
+    EXPECT_TRUE(armazenado("VRMULTABPAG", "0001", "0000000025").isNull());
+    EXPECT_EQ(tela().cdsBoletos.ChangeCount(), 0);
+}
+
+TEST_F(BoletoSave, GridPageSendsNullsAsTheyAre) {
+    vaiPara("0001", "0000000025");
+    tela().dbgPadrao.SetSelectedIndex(IndiceCol(tela().dbgPadrao, "IDHABIBPAG"));
+    usuario([&] { tela().dbgPadraoDblClick(); });
+    ASSERT_EQ(saves_.size(), 1u);
+    EXPECT_TRUE(enviado("VRMULTABPAG").isNull());
+    EXPECT_TRUE(enviado("CDBANCBOLP").isNull());
+    EXPECT_EQ(armazenado("IDHABIBPAG", "0001", "0000000025"), Value("S"));
+}
+
+TEST_F(BoletoSave, BoletoEnabledByAnotherUserIsRefusedAndPendingChangesGo) {
+    // The other user works from the same list, through a server of their own.
+    ClientDataSet outro;
+    outro.SetData(tela().cdsBoletos.Data());
+    ASSERT_TRUE(outro.Locate("CDFILIAL;NRLANBOLPAG", {Value("0002"), Value("0000000017")}));
+    outro.Edit();
+    outro.FieldByName("IDHABIBPAG").SetAsString("S");
+    outro.Post();
+    server::RdmHabConta servidorDoOutro(db_->path());
+    std::vector<Value> args{Value(outro.Delta())};
+    ASSERT_TRUE(servidorDoOutro.call({"01", "0001", "OPER01", std::nullopt}, "SetBoletos", args).ok);
+
+    // Meanwhile this user marked a boleto, then enables the same one.
+    vaiPara("0001", "0000000033");
+    usuario([&] { tela().MarcaBoleto(); });
+    ASSERT_EQ(tela().nedCont.GetNumber(), 1);
+    vaiPara("0002", "0000000017");
+    tela().dbgPadrao.SetSelectedIndex(IndiceCol(tela().dbgPadrao, "IDHABIBPAG"));
+    usuario([&] { tela().dbgPadraoDblClick(); });
+    ASSERT_FALSE(ui_.Messages().empty());
+    EXPECT_EQ(ui_.Messages().back().text,
+              "Boleto alterado por outro usuário. Atualize a lista de boletos e repita a operação.");
+    EXPECT_EQ(tela().cdsBoletos.ChangeCount(), 0);
+    EXPECT_EQ(tela().cdsBoletos.State(), DataSetState::Browse);
+    EXPECT_EQ(tela().nedCont.GetNumber(), 0);
+    vaiPara("0001", "0000000033");
+    EXPECT_EQ(tela().cdsBoletos.FieldByName("IDMARCADO").AsString(), "N");
+    EXPECT_EQ(armazenado("IDHABIBPAG", "0002", "0000000017"), Value("S"));
+}
+
+}  // namespace
+}  // namespace pag
