@@ -40,6 +40,10 @@ protected:
         db_->exec(
             "UPDATE BOLETPAGAR SET VRMULTABPAG = NULL WHERE CDFILIAL = '0001' AND "
             "NRLANBOLPAG = '0000000025'");
+        // Boleto 0001/0000000015, tied to a compensation, is due today too.
+        db_->exec(
+            "UPDATE BOLETPAGAR SET DTVENBOLPAG = date('now') WHERE CDFILIAL = '0001' AND "
+            "NRLANBOLPAG = '0000000015'");
         suiteDb_ = std::make_unique<Database>(db_->path());
         services_.ui = &ui_;
         services_.login.EmprProc = "01";
@@ -147,6 +151,30 @@ TEST_F(BoletoSave, BoletoEnabledByAnotherUserIsRefusedAndPendingChangesGo) {
     vaiPara("0001", "0000000033");
     EXPECT_EQ(tela().cdsBoletos.FieldByName("IDMARCADO").AsString(), "N");
     EXPECT_EQ(armazenado("IDHABIBPAG", "0002", "0000000017"), Value("S"));
+}
+
+TEST_F(BoletoSave, CompensationChecksFindTheBoletoTiedToACompensation) {
+    vaiPara("0001", "0000000033");
+    bool compensado = true;
+    usuario([&] { compensado = tela().VdBolCompensado(); });
+    EXPECT_FALSE(compensado);
+    vaiPara("0001", "0000000015");
+    usuario([&] { compensado = tela().VdBolCompensado(); });
+    EXPECT_TRUE(compensado);
+
+    // The list check names the offending boleto and makes it current.
+    vaiPara("0001", "0000000033");
+    usuario([&] { compensado = tela().VdTBolCompensado("B"); });
+    EXPECT_TRUE(compensado);
+    EXPECT_EQ(tela().cdsBoletos.FieldByName("NRLANBOLPAG").AsString(), "0000000015");
+    EXPECT_EQ(tela().cdsChaveBol.RecordCount(), tela().cdsBoletos.RecordCount());
+    // Without a compensated boleto in the list the cursor stays where it was.
+    db_->exec("DELETE FROM COMPENSABOL WHERE CDFILIAL = '0001' AND NRLANBOLPAG = '0000000015'");
+    vaiPara("0001", "0000000033");
+    usuario([&] { compensado = tela().VdTBolCompensado("B"); });
+    EXPECT_FALSE(compensado);
+    EXPECT_EQ(tela().cdsBoletos.FieldByName("NRLANBOLPAG").AsString(), "0000000033");
+    EXPECT_TRUE(ui_.Messages().empty());
 }
 
 }  // namespace
