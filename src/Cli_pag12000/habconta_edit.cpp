@@ -27,6 +27,12 @@ void TfrmHabConta::ligaEventosEdicao() {
     cdsBoletos.AfterPost = [this](ClientDataSet&) { cdsBoletosAfterPost(); };
     cdsBoletos.AfterDelete = [this](ClientDataSet&) { cdsBoletosAfterPost(); };
     cdsBoletos.AfterCancel = [this](ClientDataSet&) { cdsBoletosAfterCancel(); };
+    // The adjustment and installment pages follow their own datasets' states; an
+    // installment split being edited keeps the page as the split left it.
+    dtsAjBolPag.OnStateChange = [this](DataSource&) { Habilita(); };
+    dtsParcelas.OnStateChange = [this](DataSource&) {
+        if (!boParcelamento) Habilita();
+    };
 }
 
 void TfrmHabConta::cdsBoletosBeforeEdit() {
