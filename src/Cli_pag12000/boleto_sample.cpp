@@ -18,12 +18,13 @@ std::string digits(uint64_t n, int width) {
 
 PacketPtr MakeSampleBoletos(int n, uint32_t seed) {
     std::vector<PacketField> pf;
-    for (const FieldDef& d : BoletoFieldDefs()) pf.push_back({d.name, d.type, d.size});
+    for (const FieldDef& d : BoletoFieldDefs())
+        pf.push_back({d.name, d.type, d.size});
     auto p = std::make_shared<Packet>(pf);
     p->rows.reserve(static_cast<size_t>(n));
     std::mt19937 rng(seed);
-    static const char* kNames[] = {"ALFA DISTRIBUIDORA LTDA", "BETA COMERCIO DE PAPEIS SA",
-                                   "GAMA SERVICOS TECNICOS", "DELTA TRANSPORTES EIRELI",
+    static const char* kNames[] = {"ALFA DISTRIBUIDORA LTDA",   "BETA COMERCIO DE PAPEIS SA",
+                                   "GAMA SERVICOS TECNICOS",    "DELTA TRANSPORTES EIRELI",
                                    "EPSILON INDUSTRIA QUIMICA", "ZETA ENERGIA SA"};
     static const char* kTipos[] = {"CODIGO DE BARRAS", "PIX CHAVE", "CREDITO EM CONTA",
                                    "TED OUTRO BANCO", "DARF"};

@@ -368,7 +368,7 @@ const Row kFields[] = {
      false, Alignment::Left},
     {"cdsCCorForn", "NRINSCNABFOR", FieldType::Text, 20, "", "", "", "", false, false, false, false,
      false, Alignment::Left},
-    {"cdsChavePix", "CDFORNECED", FieldType::Text, 20, "", "", "", "", false, false, false, false,
+    {"cdsChavePix", "CDFORNECED", FieldType::Text, 21, "", "", "", "", false, false, false, false,
      false, Alignment::Left},
     {"cdsChavePix", "IDCHAVEPIX", FieldType::Text, 2, "Tipo", "", "", "", true, false, false, false,
      false, Alignment::Left},
