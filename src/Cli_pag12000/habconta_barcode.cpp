@@ -15,10 +15,6 @@ namespace pag {
 
 namespace {
 
-bool editando(const ClientDataSet& ds) {
-    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
-}
-
 // Part of a text from a 1-based position; empty past its end (as the line is read).
 std::string parte(const std::string& text, size_t posicao, size_t tamanho) {
     if (posicao < 1 || posicao > text.size()) return {};

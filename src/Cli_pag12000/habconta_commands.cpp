@@ -12,14 +12,6 @@
 
 namespace pag {
 
-namespace {
-
-bool editando(const ClientDataSet& ds) {
-    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
-}
-
-}  // namespace
-
 bool TfrmHabConta::mostrando(const char* page) {
     return pgcPadrao.ActivePage() == &Get<Page>(page);
 }

@@ -8,10 +8,19 @@
 #include "contracts/check_result.h"
 #include "contracts/consiste.h"
 #include "contracts/suite_context.h"
+#include "platform/dataset/client_dataset.h"
 #include "platform/date.h"
 #include "platform/ui/dispatch.h"
 
 namespace pag {
+
+// A dataset state in which a row is being changed (edit or insert).
+inline bool editando(DataSetState s) {
+    return s == DataSetState::Edit || s == DataSetState::Insert;
+}
+inline bool editando(const ClientDataSet& ds) {
+    return editando(ds.State());
+}
 
 // The navigator bar's text of a boleto: "dd/mm/yyyy NAME 1.234,56"; empty without a
 // due date.

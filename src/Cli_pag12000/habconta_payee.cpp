@@ -12,10 +12,6 @@ namespace pag {
 
 namespace {
 
-bool editando(const ClientDataSet& ds) {
-    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
-}
-
 // The payee fields in the order of the remembered key's characters.
 constexpr const char* kCamposFavorecido[] = {"dbeCdBancBolP", "dbeCdAgenBolP", "dbeCdCCorForn"};
 

@@ -11,10 +11,6 @@ namespace pag {
 
 namespace {
 
-bool editando(const ClientDataSet& ds) {
-    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
-}
-
 // Key types "01" to "04" are the items 1 to 4 of the type combo box (item 0 is blank).
 constexpr int kTiposChave = 4;
 

@@ -14,10 +14,6 @@ namespace {
 // The value above which a DOC is refused when the settlement type sets no limit.
 constexpr double kLimiteDocPadrao = 5000.00;
 
-bool editando(const ClientDataSet& ds) {
-    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
-}
-
 }  // namespace
 
 void TfrmHabConta::ligaEventosDadosPagTipoBaixa() {

@@ -15,10 +15,6 @@ namespace pag {
 
 namespace {
 
-bool editando(DataSetState s) {
-    return s == DataSetState::Edit || s == DataSetState::Insert;
-}
-
 bool temLinhas(const ClientDataSet& ds) {
     return ds.Active() && !ds.IsEmpty();
 }
