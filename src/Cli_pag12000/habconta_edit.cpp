@@ -10,16 +10,6 @@
 
 namespace pag {
 
-namespace {
-
-bool umDe(const std::string& code, std::initializer_list<const char*> codes) {
-    for (const char* c : codes)
-        if (code == c) return true;
-    return false;
-}
-
-}  // namespace
-
 void TfrmHabConta::ligaEventosEdicao() {
     cdsBoletos.BeforeEdit = [this](ClientDataSet&) { cdsBoletosBeforeEdit(); };
     cdsBoletos.OnNewRecord = [this](ClientDataSet&) { cdsBoletosNewRecord(); };

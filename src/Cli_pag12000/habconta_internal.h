@@ -2,7 +2,9 @@
 
 // Helpers shared by the source files of the boleto screen.
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "contracts/busy.h"
 #include "contracts/check_result.h"
@@ -20,6 +22,13 @@ inline bool editando(DataSetState s) {
 }
 inline bool editando(const ClientDataSet& ds) {
     return editando(ds.State());
+}
+
+// Whether an operation code is one of the codes given.
+inline bool umDe(std::string_view code, std::initializer_list<std::string_view> codes) {
+    for (std::string_view c : codes)
+        if (code == c) return true;
+    return false;
 }
 
 // The navigator bar's text of a boleto: "dd/mm/yyyy NAME 1.234,56"; empty without a

@@ -19,10 +19,6 @@ bool temLinhas(const ClientDataSet& ds) {
     return ds.Active() && !ds.IsEmpty();
 }
 
-bool umDe(std::string_view code, std::initializer_list<std::string_view> codes) {
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
 // The operation codes of the settlement types paid as tax guides.
 bool codigoGuia(std::string_view code) {
     return umDe(code, {"G", "H", "I", "U", "V", "K", "J", "X"});
