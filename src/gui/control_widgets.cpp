@@ -3,27 +3,25 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "gui/control_views.h"
 #include "gui/form_view.h"
 #include "gui/qt_text.h"
+#include "gui/toolbar_icons.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/db_controls.h"
-#include "platform/ui/edit.h"
-#include "platform/ui/number_edit.h"
 
 namespace pag::gui {
 
-namespace {
-
-QColor baseColour(Colour c, const QWidget* w) {
+QColor colourOf(Colour c, const QWidget* w) {
     switch (c.kind) {
         case Colour::Kind::InfoBackground:
             return QColor(255, 255, 225);
@@ -37,62 +35,13 @@ QColor baseColour(Colour c, const QWidget* w) {
     return QApplication::palette(w).color(QPalette::Base);
 }
 
-void paint(QWidget* w, Colour c) {
+void paintBase(QWidget* w, Colour c) {
     QPalette p = w->palette();
-    p.setColor(QPalette::Base, baseColour(c, w));
+    p.setColor(QPalette::Base, colourOf(c, w));
     w->setPalette(p);
 }
 
-// The keypad's "." types the decimal comma in number edits, as pt-BR users expect.
-class KeypadComma final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        auto& key = static_cast<QKeyEvent&>(*event);
-        if (key.key() != Qt::Key_Period || !key.modifiers().testFlag(Qt::KeypadModifier))
-            return false;
-        auto* edit = static_cast<QLineEdit*>(watched);
-        edit->insert(QStringLiteral(","));
-        Q_EMIT edit->textEdited(edit->text());
-        return true;
-    }
-};
-
-void drawEditText(QLineEdit* le, CustomEdit& edit) {
-    const QString shown = toQ(edit.EditText());
-    if (le->displayText() == shown || le->text() == shown) return;
-    if (edit.IsMasked() && le->text() == toQ(edit.Text())) return;
-    int cursor = le->cursorPosition();
-    le->setText(shown);
-    le->setCursorPosition(std::min(cursor, static_cast<int>(shown.size())));
-}
-
-ControlView editView(FormView& view, CustomEdit& edit, QWidget* parent) {
-    auto* le = new QLineEdit(parent);
-    if (edit.IsMasked())
-        le->setInputMask(toQ(qtInputMask(EditMask(edit.EditMaskText()))));
-    else if (edit.MaxLength() > 0)
-        le->setMaxLength(edit.MaxLength());
-    if (dynamic_cast<NumberEdit*>(&edit)) {
-        le->setAlignment(Qt::AlignRight);
-        le->installEventFilter(new KeypadComma(le));
-    }
-    view.watch(le, edit);
-    // What the user typed becomes the model's typing (its key handling, case rule
-    // and mask); the edit then shows what the model kept.
-    QObject::connect(le, &QLineEdit::textEdited, le, [&view, &edit, le](const QString& t) {
-        view.act([&] { edit.UserReplaceText(fromQ(t)); });
-        drawEditText(le, edit);
-    });
-    return {le, [le, &edit] {
-                le->setReadOnly(edit.ReadOnly());
-                paint(le, edit.GetColour());
-                drawEditText(le, edit);
-            }};
-}
+namespace {
 
 ControlView checkBoxView(FormView& view, CheckBox& box, QWidget* parent) {
     auto* cb = new QCheckBox(toQ(box.Caption()), parent);
@@ -123,9 +72,13 @@ ControlView radioButtonView(FormView& view, RadioButton& radio, QWidget* parent)
 
 ControlView radioGroupView(FormView& view, RadioGroup& group, QWidget* parent) {
     auto* box = new QGroupBox(toQ(group.Caption()), parent);
-    auto* layout = new QVBoxLayout(box);
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(6, 2, 6, 2);
+    layout->setVerticalSpacing(0);
+    // Up to three options on one line; more in two columns.
+    const int columns = group.Items().size() <= 3 ? static_cast<int>(group.Items().size()) : 2;
     auto buttons = std::make_shared<std::vector<QRadioButton*>>();
-    auto draw = [&view, &group, box, layout, buttons] {
+    auto draw = [&view, &group, box, layout, buttons, columns] {
         box->setTitle(toQ(group.Caption()));
         const auto& items = group.Items();
         while (buttons->size() < items.size()) {
@@ -139,7 +92,7 @@ ControlView radioGroupView(FormView& view, RadioGroup& group, QWidget* parent) {
                 for (size_t k = 0; k < buttons->size(); ++k)
                     (*buttons)[k]->setChecked(static_cast<int>(k) == group.ItemIndex());
             });
-            layout->addWidget(rb);
+            layout->addWidget(rb, index / std::max(columns, 1), index % std::max(columns, 1));
             buttons->push_back(rb);
         }
         for (size_t i = 0; i < buttons->size(); ++i) {
@@ -174,25 +127,33 @@ ControlView comboView(FormView& view, ComboBox& combo, QWidget* parent) {
             }};
 }
 
-// The text of a tool button: its caption, else the first words of its hint.
-QString buttonText(const Button& b) {
-    if (!b.Caption().empty()) return toQ(b.Caption());
-    QString hint = toQ(b.Hint()).section(QLatin1Char('\n'), 0, 0);
-    return hint.isEmpty() ? toQ(b.Name()) : hint.left(18);
-}
-
+// A toolbar button shows its picture, with the hint as its tooltip; a button
+// without a picture shows its caption, else its hint.
 ControlView buttonView(FormView& view, Button& button, QWidget* parent) {
     QAbstractButton* b = nullptr;
+    const QIcon icon = buttonIcon(button);
     if (dynamic_cast<SpeedButton*>(&button)) {
-        b = new QToolButton(parent);
-        b->setFocusPolicy(Qt::NoFocus);
+        auto* tool = new QToolButton(parent);
+        tool->setFocusPolicy(Qt::NoFocus);
+        tool->setAutoRaise(true);
+        tool->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+        b = tool;
     } else {
         b = new QPushButton(parent);
         view.watch(b, button);
     }
+    if (!icon.isNull()) {
+        b->setIcon(icon);
+        b->setIconSize(QSize(20, 20));
+    }
     QObject::connect(b, &QAbstractButton::clicked, b,
                      [&view, &button] { view.act([&] { view.form().ClickControl(button); }); });
-    return {b, [b, &button] { b->setText(buttonText(button)); }};
+    return {b, [b, &button, hasIcon = !icon.isNull()] {
+                QString text = toQ(button.Caption());
+                if (text.isEmpty() && !hasIcon) text = toQ(button.Hint());
+                b->setText(text);
+                b->setAccessibleName(toQ(button.Hint()));
+            }};
 }
 
 ControlView containerView(FormView& view, Container& container, QWidget* parent) {
@@ -200,8 +161,11 @@ ControlView containerView(FormView& view, Container& container, QWidget* parent)
     if (dynamic_cast<GroupBox*>(&container)) {
         w = new QGroupBox(toQ(container.Caption()), parent);
     } else {
+        // Panels with a bevel only where they stand out: the toolbar and the bars.
         auto* frame = new QFrame(parent);
-        frame->setFrameShape(QFrame::StyledPanel);
+        bool bar = dynamic_cast<ScrollBox*>(&container) == nullptr &&
+                   container.Parent() == container.OwnerForm();
+        frame->setFrameShape(bar ? QFrame::StyledPanel : QFrame::NoFrame);
         w = frame;
     }
     view.buildChildren(container, w);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "gui/grid_pictures.h"
 #include "gui/qt_text.h"
 #include "platform/dataset/field.h"
 
@@ -29,7 +30,7 @@ std::vector<TableColumn> DataSetTableModel::visibleFields(ClientDataSet& data) {
         Field& f = data.Fields(i);
         if (!f.Visible()) continue;
         Qt::Alignment a = f.GetAlignment() == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft;
-        columns.push_back({f.FieldName(), toQ(f.DisplayLabel()), a});
+        columns.push_back({f.FieldName(), toQ(f.DisplayLabel()), a, {}});
     }
     return columns;
 }
@@ -84,10 +85,12 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DataSetTableModel::headerData(int section, Qt::Orientation o, int role) const {
-    if (role != Qt::DisplayRole) return {};
-    if (o == Qt::Vertical) return {};
-    if (section < 0 || section >= columnCount()) return {};
-    return columns_[static_cast<size_t>(section)].title;
+    if (o == Qt::Vertical || section < 0 || section >= columnCount()) return {};
+    const TableColumn& col = columns_[static_cast<size_t>(section)];
+    if (role == Qt::DecorationRole && !col.titlePicture.isEmpty())
+        return gridPicture(col.titlePicture);
+    if (role == Qt::DisplayRole && col.titlePicture.isEmpty()) return col.title;
+    return {};
 }
 
 }  // namespace pag::gui

@@ -14,6 +14,7 @@ struct TableColumn {
     std::string fieldName;
     QString title;
     Qt::Alignment alignment = Qt::AlignLeft;
+    QString titlePicture;  // a grid picture shown as the title instead of text
 };
 
 // A Qt table over a dataset. Rows are read through the display record, so drawing

@@ -3,8 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "Cli_pag12000/habconta.h"
-#include "pkg_PAG12000/pkg_pag12000.h"
+#include "gui/qt_text.h"
 #include "platform/ui/dispatch.h"
 #include "server/rdm_hab_conta.h"
 #include "server/seed/demo_seed.h"
@@ -25,12 +24,21 @@ DesktopOptions parseDesktopArgs(const std::vector<std::string>& args) {
             options.screenshotDir = rest[++i];
         } else if (rest[i].starts_with("--screenshot=")) {
             options.screenshotDir = rest[i].substr(13);
+        } else if (rest[i] == "--package" && i + 1 < rest.size()) {
+            options.packageFile = rest[++i];
+        } else if (rest[i].starts_with("--package=")) {
+            options.packageFile = rest[i].substr(10);
         } else {
             throw std::invalid_argument("Opção desconhecida: " + rest[i] + ".");
         }
     }
     if (options.login.ProcessingDate.isEmpty()) options.login.ProcessingDate = Date::today();
     requireCompleteLogin(options.login);
+    // Against a remote server the lookups read the suite's database: a missing file
+    // would only be an empty one, with every lookup failing.
+    if (!options.login.isLocal() && !std::filesystem::exists(options.login.DatabaseFile))
+        throw std::invalid_argument("Banco de dados da suíte não encontrado: " +
+                                    options.login.DatabaseFile + " (informe --db ARQUIVO).");
     return options;
 }
 
@@ -40,7 +48,11 @@ void prepareDatabase(const std::string& path, Date today) {
     if (fresh) server::seedDemo(*db, today);
 }
 
-DesktopHost::DesktopHost(const LoginContext& login) {
+DesktopHost::DesktopHost(const LoginContext& login, const std::string& packageFile) {
+    const QString library = findPackageLibrary(toQ(packageFile));
+    if (!packageFile.empty() && library.isEmpty())
+        throw std::invalid_argument("Pacote não encontrado: " + packageFile + ".");
+    package_ = library.isEmpty() ? linkedPackage() : loadPackageLibrary(library);
     if (login.isLocal()) prepareDatabase(login.DatabaseFile, login.ProcessingDate);
     db_ = std::make_unique<Database>(login.DatabaseFile);
     services_.ui = &ui_;
@@ -48,34 +60,43 @@ DesktopHost::DesktopHost(const LoginContext& login) {
     services_.db = db_.get();
     const std::string path = login.DatabaseFile;
     services_.embeddedServer = [path] { return std::make_unique<server::RdmHabConta>(path); };
+    // The host's own copy of the suite library and the package's (one and the same
+    // when the package is linked in).
     SetSuite(&services_);
+    package_.setSuite(&services_);
     window_ = std::make_unique<MainWindow>(ui_);
     ui_.setParentWidget(window_.get());
-    Initialize();
+    ui_.onBusy = [w = window_.get()](bool on) { w->setBusy(on); };
+    package_.initialize();
 }
 
 DesktopHost::~DesktopHost() {
+    ui_.onBusy = nullptr;
     window_.reset();
-    Finalize();
+    package_.finalize();
+    package_.setSuite(nullptr);
     SetSuite(nullptr);
 }
 
 bool DesktopHost::open() {
     const LoginContext& login = services_.login;
     bool ok = dispatchUserAction(ui_, [&] {
-        IniProc(Value(ValueArray{Value(login.EmprProc), Value(login.ProcessingDate)}));
+        const Value parametros(ValueArray{Value(login.EmprProc), Value(login.ProcessingDate)});
+        package_.iniProc(&parametros);
     });
-    if (!ok || !frmHabConta) return false;
-    window_->openForm(*frmHabConta);
+    Form* form = screen();
+    if (!ok || !form) return false;
+    window_->openForm(*form);
     return true;
 }
 
 Form* DesktopHost::screen() const {
-    return frmHabConta;
+    return package_.mainScreen ? package_.mainScreen() : nullptr;
 }
 
 FormView* DesktopHost::screenView() const {
-    return frmHabConta ? window_->viewOf(*frmHabConta) : nullptr;
+    Form* form = screen();
+    return form ? window_->viewOf(*form) : nullptr;
 }
 
 }  // namespace pag::gui

@@ -6,6 +6,7 @@
 
 #include "contracts/suite_context.h"
 #include "gui/main_window.h"
+#include "gui/package_library.h"
 #include "gui/qt_user_interface.h"
 
 namespace pag::gui {
@@ -13,21 +14,24 @@ namespace pag::gui {
 struct DesktopOptions {
     LoginContext login;
     std::string screenshotDir;  // non-empty: save the screens as images and leave
+    std::string packageFile;    // the package library; empty: found by name
 };
 
-// The desktop command line: the login options, "--screenshot DIR". The embedded
-// default opens ./demo.db for company "01", branch "0001", operator "ADMIN".
+// The desktop command line: the login options, "--screenshot DIR", "--package FILE".
+// The embedded default opens ./demo.db for company "01", branch "0001", operator
+// "ADMIN". With --server the lookups still read the suite's database (--db), which
+// must exist.
 DesktopOptions parseDesktopArgs(const std::vector<std::string>& args);
 
 // Creates the demo database at path when there is none; brings it up to date.
 void prepareDatabase(const std::string& path, Date today);
 
-// The host suite: lends the package its services (user interface, login, database,
-// embedded server), starts it and shows its screen in the main window. The package
-// is linked in; the host does not load it as a library yet.
+// The host suite: loads the package (its library when one is found, else the copy
+// linked in), lends it its services (user interface, login, database, embedded
+// server), starts it and shows its screen in the main window.
 class DesktopHost {
 public:
-    explicit DesktopHost(const LoginContext& login);
+    explicit DesktopHost(const LoginContext& login, const std::string& packageFile = {});
     ~DesktopHost();
     DesktopHost(const DesktopHost&) = delete;
     DesktopHost& operator=(const DesktopHost&) = delete;
@@ -40,9 +44,12 @@ public:
     // The main screen, once open.
     Form* screen() const;
     FormView* screenView() const;
+    // The package library loaded; empty when the linked-in package runs.
+    QString packageFile() const { return package_.file; }
 
 private:
     QtUserInterface ui_;
+    PackageEntries package_;
     std::unique_ptr<Database> db_;
     SuiteServices services_;
     std::unique_ptr<MainWindow> window_;

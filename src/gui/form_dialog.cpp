@@ -12,6 +12,7 @@ FormDialog::FormDialog(Form& form, UserInterface& ui, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
+    view_->showMenusInOwnBar();
     if (form.Width() > 0 && form.Height() > 0) resize(form.Width(), form.Height());
     closed_ = form_.Closed.connect([this] { done(0); });
 }

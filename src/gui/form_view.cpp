@@ -9,87 +9,39 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "gui/control_views.h"
+#include "gui/form_layout.h"
+#include "gui/keys_qt.h"
 #include "gui/qt_text.h"
+#include "gui/qt_user_interface.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/grid.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/number_edit.h"
 #include "platform/ui/page_control.h"
 
 namespace pag::gui {
 
 namespace {
 
-constexpr int kFlowColumns = 6;
+constexpr double kScreenPointSize = 8.5;
 
-int pagKey(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return Key::Tab;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return Key::Enter;
-        case Qt::Key_Escape:
-            return Key::Escape;
-        case Qt::Key_Space:
-            return Key::Space;
-        case Qt::Key_Backspace:
-            return Key::Backspace;
-        case Qt::Key_Delete:
-            return Key::Delete;
-        case Qt::Key_Insert:
-            return Key::Insert;
-        case Qt::Key_Up:
-            return Key::Up;
-        case Qt::Key_Down:
-            return Key::Down;
-        case Qt::Key_Left:
-            return Key::Left;
-        case Qt::Key_Right:
-            return Key::Right;
-        case Qt::Key_Home:
-            return Key::Home;
-        case Qt::Key_End:
-            return Key::End;
-        case Qt::Key_PageUp:
-            return Key::PageUp;
-        case Qt::Key_PageDown:
-            return Key::PageDown;
-        default:
-            break;
-    }
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return Key::F1 + (qtKey - Qt::Key_F1);
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-        return qtKey;  // same codes as the screens compare with
-    return 0;
+// Enter moves on in the pages' data fields, as Tab does.
+bool entersNext(const Control& c) {
+    if (!dynamic_cast<const CustomEdit*>(&c) && !dynamic_cast<const ComboBox*>(&c) &&
+        !dynamic_cast<const CheckBox*>(&c))
+        return false;
+    for (const Container* up = c.Parent(); up; up = up->Parent())
+        if (dynamic_cast<const Page*>(up)) return true;
+    return false;
 }
 
-// The character a key types, as the screens' key-press handlers see it.
-KeyChar typedChar(const QKeyEvent& e, int key, ShiftState shift) {
-    if (shift.ctrl || shift.alt) return 0;
-    if (key == Key::Enter) return U'\r';
-    if (key == Key::Escape) return 27;
-    if (key == Key::Backspace) return 8;
-    if (key == Key::Tab) return 0;
-    const QString text = e.text();
-    if (text.isEmpty() || !text.at(0).isPrint()) return 0;
-    return text.toUcs4().value(0);
-}
-
-bool isWide(const Control& c) {
-    return dynamic_cast<const Container*>(&c) || dynamic_cast<const Grid*>(&c) ||
-           dynamic_cast<const RadioGroup*>(&c);
-}
-
-bool onlyButtons(const Container& container) {
-    bool any = false;
-    for (const Control* c : container.Children()) {
-        if (dynamic_cast<const MenuItem*>(c)) continue;
-        if (!dynamic_cast<const Button*>(c)) return false;
-        any = true;
-    }
-    return any;
+// A root menu whose items are all plain commands is a popup (shortcuts only).
+bool isPopup(MenuItem& root) {
+    for (MenuItem* item : root.Items())
+        if (!item->Items().empty()) return false;
+    return true;
 }
 
 }  // namespace
@@ -97,9 +49,15 @@ bool onlyButtons(const Container& container) {
 FormView::FormView(Form& form, UserInterface& ui, QWidget* parent)
     : QWidget(parent), form_(form), ui_(ui) {
     setWindowTitle(toQ(form.Caption()));
+    // The screens are drawn for the suite's small dialog font.
+    QFont small = font();
+    if (small.pointSizeF() > kScreenPointSize) {
+        small.setPointSizeF(kScreenPointSize);
+        setFont(small);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    buildMenus(this);
+    buildMenus();
     auto* body = new QWidget(this);
     layout->addWidget(body, 1);
     buildChildren(form_, body);
@@ -141,13 +99,18 @@ void FormView::follow(Control& c, std::function<void()> redraw) {
     redraw();
 }
 
-bool FormView::forwardKey(Control& target, QKeyEvent& event, bool everything) {
-    int key = pagKey(event.key());
-    Qt::KeyboardModifiers m = event.modifiers();
-    ShiftState shift{m.testFlag(Qt::ShiftModifier) || event.key() == Qt::Key_Backtab,
-                     m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)};
-    if (key == Key::F1 && !shift.ctrl) {
+void FormView::showHelp() {
+    if (auto* qt = dynamic_cast<QtUserInterface*>(&ui_))
+        qt->showHelpTopic(form_.HelpFile(), form_.HelpContext());
+    else
         ui_.showHelp(form_.HelpContext());
+}
+
+bool FormView::forwardKey(Control& target, QKeyEvent& event, bool everything) {
+    const int key = pagKey(event.key());
+    const ShiftState shift = shiftOf(event);
+    if (key == Key::F1 && !shift.ctrl) {
+        showHelp();
         return true;
     }
     bool moving = key == Key::Tab || key == Key::Enter || key == Key::Escape ||
@@ -159,16 +122,33 @@ bool FormView::forwardKey(Control& target, QKeyEvent& event, bool everything) {
         act([&] { taken = form_.DispatchShortCut(key, shift); });
         return taken;
     }
-    KeyChar ch = typedChar(event, key, shift);
+    KeyChar ch = typedChar(event, dynamic_cast<NumberEdit*>(&target) != nullptr);
     if (key == 0 && ch == 0) return false;
     bool taken = false;
     bool ok = act([&] {
         if (key) taken = form_.DispatchShortCut(key, shift);
         if (!taken && key) target.KeyDown(key, shift);
     });
-    if (ok && !taken && ch) act([&] { target.KeyPress(ch); });
-    // Escape also reaches the dialog, which asks the form to close.
-    return everything || key != Key::Escape;
+    if (ok && !taken && ch) ok = act([&] { target.KeyPress(ch); });
+    if (ok && !taken && key == Key::Enter && !shift.ctrl && form_.ActiveControl() == &target &&
+        entersNext(target))
+        act([&] { form_.SelectNext(); });
+    // Escape also reaches the dialog, which asks the form to close; a grid keeps it
+    // (it cancels the row being typed).
+    return key != Key::Escape || dynamic_cast<Grid*>(&target) != nullptr;
+}
+
+bool FormView::typeInEdit(CustomEdit& edit, QWidget* widget, QKeyEvent& event) {
+    const ShiftState shift = shiftOf(event);
+    const int key = pagKey(event.key());
+    // Moving the cursor is the edit's own; the model takes the cursor before a key.
+    bool cursorKey = key == Key::Left || key == Key::Right || key == Key::Home || key == Key::End;
+    if (shift.ctrl || shift.alt || (cursorKey && !shift.ctrl))
+        return forwardKey(edit, event, false);
+    takeEditCursor(widget, edit);
+    bool handled = forwardKey(edit, event, true);
+    if (form_.ActiveControl() == &edit) showEditCursor(widget, edit);
+    return handled;
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
@@ -181,6 +161,8 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyPress && acting_ == 0) {
         auto& key = static_cast<QKeyEvent&>(*event);
         if (form_.ActiveControl() != &c && c.CanFocus()) act([&] { form_.SetFocus(c); });
+        if (auto* edit = dynamic_cast<CustomEdit*>(&c))
+            return typeInEdit(*edit, static_cast<QWidget*>(watched), key);
         return forwardKey(c, key, dynamic_cast<Grid*>(&c) != nullptr);
     }
     return QWidget::eventFilter(watched, event);
@@ -200,60 +182,30 @@ void FormView::add(Control& c, ControlView view) {
 }
 
 void FormView::buildChildren(Container& container, QWidget* host) {
-    if (onlyButtons(container)) {
-        auto* row = new QHBoxLayout(host);
-        row->setContentsMargins(2, 2, 2, 2);
-        row->setSpacing(2);
-        for (Control* child : container.Children()) {
-            ControlView v = makeControlView(*this, *child, host);
-            if (!v.widget) continue;
-            row->addWidget(v.widget);
-            add(*child, std::move(v));
-        }
-        row->addStretch(1);
-        return;
-    }
-    auto* grid = new QGridLayout(host);
-    grid->setContentsMargins(4, 4, 4, 4);
-    int row = 0, col = 0;
-    for (Control* child : container.Children()) {
-        ControlView v = makeControlView(*this, *child, host);
-        if (!v.widget) continue;
-        if (isWide(*child)) {
-            if (col) ++row, col = 0;
-            grid->addWidget(v.widget, row, 0, 1, kFlowColumns);
-            if (dynamic_cast<Grid*>(child) || dynamic_cast<PageControl*>(child))
-                grid->setRowStretch(row, 1);
-            ++row;
-        } else {
-            grid->addWidget(v.widget, row, col);
-            if (++col == kFlowColumns) ++row, col = 0;
-        }
-        add(*child, std::move(v));
-    }
-    grid->setColumnStretch(kFlowColumns - 1, 1);
+    layOutContainer(*this, container, host);
 }
 
-void FormView::addMenuItems(MenuItem& parent, QMenu* menu, QMenuBar* bar) {
+void FormView::addMenuItems(MenuItem& parent, QMenu* menu) {
     for (MenuItem* item : parent.Items()) {
         if (item->IsSeparator()) {
-            if (menu) menu->addSeparator();
+            menu->addSeparator();
             continue;
         }
         QString text = toQ(item->Caption());
         if (!item->Items().empty()) {
-            QMenu* sub = menu ? menu->addMenu(text) : bar->addMenu(text);
-            addMenuItems(*item, sub, nullptr);
+            QMenu* sub = menu->addMenu(text);
+            addMenuItems(*item, sub);
             follow(*item, [sub, item] {
                 sub->menuAction()->setVisible(item->Visible());
                 sub->setEnabled(item->Enabled());
             });
             continue;
         }
-        // The shortcut is shown only: keys reach the menus through the form, so the
-        // same key on several open screens is never ambiguous.
+        // The shortcut is shown only: keys reach the menus through the form, so each
+        // key is bound once and the same key on several open screens is never
+        // ambiguous.
         if (!item->ShortCut().empty()) text += QLatin1Char('\t') + toQ(item->ShortCut());
-        QAction* action = menu ? menu->addAction(text) : bar->addAction(text);
+        QAction* action = menu->addAction(text);
         connect(action, &QAction::triggered, this,
                 [this, item] { act([item] { item->Click(); }); });
         follow(*item, [action, item] {
@@ -265,17 +217,29 @@ void FormView::addMenuItems(MenuItem& parent, QMenu* menu, QMenuBar* bar) {
     }
 }
 
-void FormView::buildMenus(QWidget* host) {
-    QMenuBar* bar = nullptr;
+void FormView::buildMenus() {
     for (Control* c : form_.Controls()) {
         auto* root = dynamic_cast<MenuItem*>(c);
-        if (!root || dynamic_cast<MenuItem*>(root->Parent())) continue;
-        if (!bar) {
-            bar = new QMenuBar(host);
-            static_cast<QVBoxLayout*>(host->layout())->setMenuBar(bar);
+        if (!root || dynamic_cast<MenuItem*>(root->Parent()) || isPopup(*root)) continue;
+        for (MenuItem* item : root->Items()) {
+            if (item->IsSeparator() || item->Items().empty()) continue;
+            auto* menu = new QMenu(toQ(item->Caption()), this);
+            addMenuItems(*item, menu);
+            follow(*item, [menu, item] {
+                menu->menuAction()->setVisible(item->Visible());
+                menu->setEnabled(item->Enabled());
+            });
+            menus_.push_back(menu);
         }
-        addMenuItems(*root, nullptr, bar);
     }
+}
+
+void FormView::showMenusInOwnBar() {
+    if (menus_.empty() || ownBar_) return;
+    ownBar_ = new QMenuBar(this);
+    for (QMenu* menu : menus_)
+        ownBar_->addMenu(menu);
+    static_cast<QVBoxLayout*>(layout())->setMenuBar(ownBar_);
 }
 
 }  // namespace pag::gui

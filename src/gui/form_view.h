@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/signal.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/grid.h"
 #include "platform/ui/menu.h"
@@ -48,16 +49,26 @@ public:
     void watch(QWidget* w, Control& c);
     // Builds the widgets of a container's children into host.
     void buildChildren(Container& container, QWidget* host);
+    // Binds a control's widget: enabled, visible and hint from the model, then the
+    // control's own redraw, now and on every change.
+    void add(Control& c, ControlView view);
     // Redraws from c's change signal for the view's life (and once now).
     void follow(Control& c, std::function<void()> redraw);
+    // The form's menus (main menu items, not popups), for the window showing the form:
+    // the suite's menu bar for a child window, the form's own bar for a dialog.
+    const std::vector<QMenu*>& menus() const { return menus_; }
+    void showMenusInOwnBar();
+    // F1: the form's help context.
+    void showHelp();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildMenus(QWidget* host);
-    void addMenuItems(MenuItem& parent, QMenu* menu, QMenuBar* bar);
-    void add(Control& c, ControlView view);
+    void buildMenus();
+    void addMenuItems(MenuItem& parent, QMenu* menu);
+    // A key typed in an edit goes to the model at the edit's cursor.
+    bool typeInEdit(CustomEdit& edit, QWidget* widget, QKeyEvent& event);
     void syncFocus();
 
     Form& form_;
@@ -65,6 +76,8 @@ private:
     std::map<const Control*, ControlView> views_;
     std::map<QObject*, Control*> watched_;
     std::vector<Signal<>::Connection> connections_;
+    std::vector<QMenu*> menus_;
+    QMenuBar* ownBar_ = nullptr;
     int acting_ = 0;
 };
 

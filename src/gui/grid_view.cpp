@@ -1,13 +1,18 @@
-// The grid as a table over its dataset, and the page control as tabs.
+// The grid as a table over its dataset: cells painted from the model's drawing, the
+// cursor and the selected column kept in step both ways, the user's keys, clicks and
+// title clicks handed to the model, and the cell being typed shown over its cell.
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QSignalBlocker>
-#include <QTabWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTableView>
+#include <algorithm>
 #include <memory>
 
 #include "gui/dataset_model.h"
 #include "gui/form_view.h"
+#include "gui/grid_cells.h"
+#include "gui/grid_delegate.h"
 #include "gui/qt_text.h"
 #include "platform/dataset/field.h"
 
@@ -15,10 +20,24 @@ namespace pag::gui {
 
 namespace {
 
+constexpr int kRowHeight = 20;
+constexpr int kDefaultColumnWidth = 64;
+constexpr int kWidestFit = 260;
+constexpr int kRowsMeasured = 200;
+constexpr int kCellMargin = 4;  // fitting to the content never makes a column wider
+
 // The grid's visible columns, and for each the grid column it shows.
 struct GridColumns {
     std::vector<TableColumn> table;
     std::vector<int> gridIndex;
+    std::vector<int> widths;
+
+    bool sameAs(const GridColumns& o) const {
+        if (gridIndex != o.gridIndex || widths != o.widths) return false;
+        for (size_t i = 0; i < table.size(); ++i)
+            if (table[i].title != o.table[i].title) return false;
+        return true;
+    }
 };
 
 GridColumns visibleColumns(Grid& grid) {
@@ -27,23 +46,35 @@ GridColumns visibleColumns(Grid& grid) {
     for (int i = 0; i < grid.ColumnCount(); ++i) {
         const GridColumn& col = grid.Columns()[static_cast<size_t>(i)];
         if (!col.visible) continue;
-        Field* f = data ? data->FindField(col.fieldName) : nullptr;
+        Field* f = data && data->Active() ? data->FindField(col.fieldName) : nullptr;
         // Money and numbers sit on the right.
         bool right =
             col.alignment == Alignment::Right ||
             (f && (f->GetAlignment() == Alignment::Right || f->DataType() == FieldType::Float));
-        out.table.push_back(
-            {col.fieldName, toQ(grid.ColumnTitle(i)), right ? Qt::AlignRight : Qt::AlignLeft});
+        TableColumn t{
+            col.fieldName, toQ(grid.ColumnTitle(i)), right ? Qt::AlignRight : Qt::AlignLeft, {}};
+        // A title in the symbol font is a glyph: the mark column shows its check box.
+        if (col.titleFont == "Symbol") t.titlePicture = QStringLiteral("imgCheck");
+        out.table.push_back(std::move(t));
         out.gridIndex.push_back(i);
+        out.widths.push_back(col.width > 0 ? col.width : kDefaultColumnWidth);
     }
     return out;
 }
 
 // Keeps the table and the grid model in step.
-class GridBinding {
+class GridBinding : public QObject {
 public:
     GridBinding(FormView& view, Grid& grid, QTableView* table)
-        : view_(view), grid_(grid), table_(table) {}
+        : QObject(table), view_(view), grid_(grid), table_(table), editor_(new QLineEdit) {
+        // The cell being typed: drawn from the model's editor, never typed into
+        // itself (the keys go to the grid, which runs the screen's key handlers).
+        editor_->setParent(table_->viewport());
+        editor_->setFocusPolicy(Qt::NoFocus);
+        editor_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        editor_->hide();
+        table_->installEventFilter(this);
+    }
 
     void attach() {
         ClientDataSet* data = grid_.DataSet();
@@ -51,8 +82,12 @@ public:
         columns_ = visibleColumns(grid_);
         model_ = new DataSetTableModel(*data, columns_.table, table_);
         table_->setModel(model_);
-        QObject::connect(model_, &DataSetTableModel::dataSetChanged, table_,
-                         [this] { showCursor(); });
+        table_->setItemDelegate(
+            new GridCellDelegate([this](const QModelIndex& i) { return cellCommands(i); }, table_));
+        QObject::connect(model_, &DataSetTableModel::dataSetChanged, table_, [this] {
+            if (!fitted_ && model_->rowCount() > 0) fitColumns();
+            showCursor();
+        });
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
                          [this](const QModelIndex& now) { userMoved(now); });
         QObject::connect(table_, &QTableView::clicked, table_, [this](const QModelIndex& i) {
@@ -66,21 +101,40 @@ public:
                              int col = gridColumn(section);
                              view_.act([&] { grid_.ClickTitle(col); });
                          });
+        fitColumns();
         showCursor();
     }
 
-    // Columns changed in the model (added, hidden, retitled).
+    // The grid changed (columns added, hidden, retitled or resized; the cell editor).
     void redraw() {
         if (!model_) return attach();
         GridColumns now = visibleColumns(grid_);
-        bool same = now.gridIndex == columns_.gridIndex;
-        for (size_t i = 0; same && i < now.table.size(); ++i)
-            same = now.table[i].title == columns_.table[i].title;
-        if (!same) {
+        if (!now.sameAs(columns_)) {
             columns_ = std::move(now);
             model_->setColumns(columns_.table);
+            fitColumns();
         }
+        table_->viewport()->update();
         showCursor();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != table_ || event->type() != QEvent::KeyPress) return false;
+        auto& key = static_cast<QKeyEvent&>(*event);
+        if (key.modifiers() != Qt::NoModifier ||
+            (key.key() != Qt::Key_PageUp && key.key() != Qt::Key_PageDown))
+            return false;
+        // A page of rows at a time: the model's handlers see the key, the view knows
+        // how many rows a page is.
+        ClientDataSet* data = grid_.DataSet();
+        int page = std::max(1, table_->viewport()->height() / kRowHeight - 1);
+        int step = key.key() == Qt::Key_PageUp ? -page : page;
+        view_.act([&] {
+            grid_.KeyDown(key.key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
+            if (data && data->Active()) data->MoveBy(step);
+        });
+        return true;
     }
 
 private:
@@ -96,17 +150,59 @@ private:
         return 0;
     }
 
+    std::vector<DrawCommand> cellCommands(const QModelIndex& index) const {
+        return drawGridCell(grid_, index.row() + 1, gridColumn(index.column()));
+    }
+
+    // The screen's widths, widened where the title or the texts would not fit.
+    void fitColumns() {
+        QHeaderView* header = table_->horizontalHeader();
+        for (size_t i = 0; i < columns_.widths.size(); ++i) {
+            int section = static_cast<int>(i);
+            // Widened to fit the title, and the texts within reason: long names are
+            // cut with an ellipsis.
+            int most = std::min(kWidestFit, columns_.widths[i] * 3 / 2);
+            int width = std::max({columns_.widths[i], header->sectionSizeHint(section),
+                                  std::min(contentWidth(section), most)});
+            header->resizeSection(section, width);
+        }
+        fitted_ = model_->rowCount() > 0;
+    }
+
+    // The widest text of a column among the first rows.
+    int contentWidth(int column) const {
+        const QFontMetrics metrics = table_->fontMetrics();
+        int widest = 0;
+        for (int row = 0; row < std::min(model_->rowCount(), kRowsMeasured); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(model_->cellText(row, column)));
+        return widest > 0 ? widest + 2 * kCellMargin : 0;
+    }
+
     // The table's current cell follows the dataset's cursor and the selected column.
     void showCursor() {
         ClientDataSet* data = grid_.DataSet();
         if (!model_ || !data || syncing_) return;
         int row = data->Active() ? data->RecNo() - 1 : -1;
         QModelIndex target = model_->index(row, tableColumn(grid_.SelectedIndex()));
-        if (table_->currentIndex() == target) return;
-        syncing_ = true;
-        table_->setCurrentIndex(target);
-        if (target.isValid()) table_->scrollTo(target);
-        syncing_ = false;
+        if (table_->currentIndex() != target) {
+            syncing_ = true;
+            table_->setCurrentIndex(target);
+            if (target.isValid()) table_->scrollTo(target);
+            syncing_ = false;
+        }
+        showEditor(target);
+    }
+
+    void showEditor(const QModelIndex& cell) {
+        if (!grid_.EditorShowing() || !cell.isValid()) {
+            editor_->hide();
+            return;
+        }
+        editor_->setGeometry(table_->visualRect(cell));
+        editor_->setAlignment(columns_.table[static_cast<size_t>(cell.column())].alignment);
+        editor_->setText(toQ(grid_.EditorText()));
+        editor_->setCursorPosition(static_cast<int>(editor_->text().size()));
+        editor_->show();
     }
 
     void userMoved(const QModelIndex& now) {
@@ -125,9 +221,11 @@ private:
     FormView& view_;
     Grid& grid_;
     QTableView* table_;
+    QLineEdit* editor_;
     DataSetTableModel* model_ = nullptr;
     GridColumns columns_;
     bool syncing_ = false;
+    bool fitted_ = false;
 };
 
 }  // namespace
@@ -135,45 +233,21 @@ private:
 ControlView makeGridView(FormView& view, Grid& grid, QWidget* parent) {
     auto* table = new QTableView(parent);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setSelectionBehavior(grid.Options().rowSelect ? QAbstractItemView::SelectRows
                                                          : QAbstractItemView::SelectItems);
-    table->verticalHeader()->setDefaultSectionSize(20);
+    table->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setMinimumWidth(14);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setSectionsClickable(true);
+    table->setFocusPolicy(grid.TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
     view.watch(table, grid);
-    auto binding = std::make_shared<GridBinding>(view, grid, table);
+    auto* binding = new GridBinding(view, grid, table);
     binding->attach();
     return {table, [binding] { binding->redraw(); }};
-}
-
-ControlView makePagesView(FormView& view, PageControl& pages, QWidget* parent) {
-    auto* tabs = new QTabWidget(parent);
-    std::vector<Page*> list = pages.Pages();
-    for (Page* page : list) {
-        auto* w = new QWidget(tabs);
-        view.buildChildren(*page, w);
-        tabs->addTab(w, toQ(page->Caption()));
-    }
-    auto draw = [tabs, &pages, list] {
-        for (size_t i = 0; i < list.size(); ++i) {
-            int index = static_cast<int>(i);
-            tabs->setTabText(index, toQ(list[i]->Caption()));
-            tabs->setTabVisible(index, list[i]->TabVisible());
-            tabs->setTabEnabled(index, list[i]->Enabled());
-        }
-        QSignalBlocker quiet(tabs);
-        if (pages.ActivePageIndex() >= 0) tabs->setCurrentIndex(pages.ActivePageIndex());
-    };
-    for (Page* page : list)
-        view.follow(*page, draw);
-    QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
-                     [&view, &pages, list, draw](int index) {
-                         if (index < 0 || index >= static_cast<int>(list.size())) return;
-                         if (index != pages.ActivePageIndex())
-                             view.act([&] { pages.SelectPage(*list[static_cast<size_t>(index)]); });
-                         draw();  // a refused change shows the page the model kept
-                     });
-    return {tabs, draw};
 }
 
 }  // namespace pag::gui

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
         pag::gui::DesktopOptions options = pag::gui::parseDesktopArgs(args);
-        pag::gui::DesktopHost host(options.login);
+        pag::gui::DesktopHost host(options.login, options.packageFile);
         host.ui().unattended = !options.screenshotDir.empty();
         if (!host.open()) {
             std::fprintf(stderr, "A tela Boleto não abriu.\n");

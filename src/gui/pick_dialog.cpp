@@ -1,11 +1,13 @@
 #include "gui/pick_dialog.h"
 
+#include <QCollator>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -14,9 +16,32 @@
 
 namespace pag::gui {
 
+namespace {
+
+// The users' order: pt-BR, case and accents secondary, "10" after "9".
+class CollatedRows final : public QSortFilterProxyModel {
+public:
+    explicit CollatedRows(QObject* parent) : QSortFilterProxyModel(parent) {
+        collator_.setCaseSensitivity(Qt::CaseInsensitive);
+        collator_.setNumericMode(true);
+    }
+
+protected:
+    bool lessThan(const QModelIndex& a, const QModelIndex& b) const override {
+        return collator_.compare(searchKey(a.data().toString()), searchKey(b.data().toString())) <
+               0;
+    }
+
+private:
+    QCollator collator_{QLocale(QLocale::Portuguese, QLocale::Brazil)};
+};
+
+}  // namespace
+
 PickDialog::PickDialog(ClientDataSet& data, const QString& title, bool multiple, QWidget* parent)
     : QDialog(parent),
       model_(data, DataSetTableModel::visibleFields(data)),
+      sorted_(new CollatedRows(this)),
       search_(new QLineEdit(this)),
       table_(new QTableView(this)) {
     setWindowTitle(title);
@@ -25,7 +50,10 @@ PickDialog::PickDialog(ClientDataSet& data, const QString& title, bool multiple,
     label->setBuddy(search_);
     layout->addWidget(label);
     layout->addWidget(search_);
-    table_->setModel(&model_);
+    sorted_->setSourceModel(&model_);
+    table_->setModel(sorted_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(-1, Qt::AscendingOrder);  // the query's order until a title click
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(multiple ? QAbstractItemView::MultiSelection
                                       : QAbstractItemView::SingleSelection);
@@ -42,18 +70,20 @@ PickDialog::PickDialog(ClientDataSet& data, const QString& title, bool multiple,
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& t) { search(t); });
     if (!multiple) connect(table_, &QTableView::doubleClicked, this, &QDialog::accept);
     int current = data.RecNo() - 1;
-    if (!multiple && current >= 0) table_->selectRow(current);
+    if (!multiple && current >= 0)
+        table_->selectRow(sorted_->mapFromSource(model_.index(current, 0)).row());
     resize(520, 360);
 }
 
 bool PickDialog::search(const QString& text) {
     const QString key = searchKey(text);
-    for (int row = 0; row < model_.rowCount(); ++row) {
-        if (searchKey(model_.cellText(row, 0)).startsWith(key)) {
-            table_->setCurrentIndex(model_.index(row, 0));
+    for (int row = 0; row < sorted_->rowCount(); ++row) {
+        QModelIndex cell = sorted_->index(row, 0);
+        if (searchKey(cell.data().toString()).startsWith(key)) {
+            table_->setCurrentIndex(cell);
             if (table_->selectionMode() == QAbstractItemView::SingleSelection)
                 table_->selectRow(row);
-            table_->scrollTo(model_.index(row, 0));
+            table_->scrollTo(cell);
             return true;
         }
     }
@@ -63,7 +93,7 @@ bool PickDialog::search(const QString& text) {
 std::vector<int> PickDialog::chosenRows() const {
     std::vector<int> rows;
     for (const QModelIndex& i : table_->selectionModel()->selectedRows())
-        rows.push_back(i.row());
+        rows.push_back(sorted_->mapToSource(i).row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }

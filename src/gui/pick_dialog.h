@@ -6,13 +6,15 @@
 #include "gui/dataset_model.h"
 
 class QLineEdit;
+class QSortFilterProxyModel;
 class QTableView;
 
 namespace pag::gui {
 
 // The pick list: the dataset's visible fields in a table, with a search line that
-// moves to the first row whose first column begins with what was typed (ignoring
-// case and accents). Single or multiple choice.
+// moves to the first row (as shown) whose first column begins with what was typed,
+// ignoring case and accents. A title click sorts by that column in pt-BR order
+// (QCollator, case-insensitive, numbers by value). Single or multiple choice.
 class PickDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -27,6 +29,7 @@ public:
 
 private:
     DataSetTableModel model_;
+    QSortFilterProxyModel* sorted_;
     QLineEdit* search_;
     QTableView* table_;
 };

@@ -162,12 +162,21 @@ void QtUserInterface::busy(bool on, int /*kind*/) {
     } else if (busyDepth_ > 0) {
         --busyDepth_;
         QApplication::restoreOverrideCursor();
+    } else {
+        return;
     }
+    if (onBusy) onBusy(busyDepth_ > 0);
 }
 
 void QtUserInterface::showHelp(int helpContext) {
-    showMessage(MessageKind::Information,
-                "Ajuda: contexto " + std::to_string(helpContext) + " do arquivo de ajuda.");
+    showHelpTopic({}, helpContext);
+}
+
+void QtUserInterface::showHelpTopic(const std::string& helpFile, int helpContext) {
+    // The help file is the suite's; without its viewer the topic is named.
+    std::string text = "Ajuda: tópico " + std::to_string(helpContext);
+    if (!helpFile.empty()) text += " do arquivo " + helpFile;
+    showMessage(MessageKind::Information, text + ".");
 }
 
 }  // namespace pag::gui

@@ -25,6 +25,8 @@ public:
     // Nobody at the screen (screenshots): messages go to the error output, questions
     // are answered "Não" and pick lists with nothing.
     bool unattended = false;
+    // Told when the busy animation shows and hides (the main window's indicator).
+    std::function<void(bool)> onBusy;
 
     void showMessage(MessageKind kind, const std::string& text) override;
     bool ask(const std::string& text) override;
@@ -36,6 +38,8 @@ public:
     ModalResult showModal(Form& form) override;
     void busy(bool on, int kind) override;
     void showHelp(int helpContext) override;
+    // F1 on a form that names its help file.
+    void showHelpTopic(const std::string& helpFile, int helpContext);
 
     int busyDepth() const { return busyDepth_; }
 

@@ -5,11 +5,15 @@
 #include <QDir>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <algorithm>
 #include <stdexcept>
 
-#include "Cli_pag12000/habconta.h"
 #include "gui/desktop_host.h"
 #include "gui/qt_text.h"
+#include "platform/ui/buttons.h"
 
 namespace pag::gui {
 
@@ -18,6 +22,19 @@ namespace {
 void settle() {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
+}
+
+// The first grid on a page that does not show all its columns, scrolled one view to
+// the right.
+QTableView* scrolledGrid(QWidget* page) {
+    if (!page) return nullptr;
+    for (QTableView* table : page->findChildren<QTableView*>()) {
+        QScrollBar* bar = table->horizontalScrollBar();
+        if (!table->isVisible() || bar->maximum() == 0) continue;
+        bar->setValue(std::min(bar->maximum(), table->viewport()->width() - 40));
+        return table;
+    }
+    return nullptr;
 }
 
 QString save(QWidget& w, const QDir& dir, const QString& name) {
@@ -36,39 +53,47 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     if (!view) throw std::runtime_error("a tela Boleto não está aberta");
     host.window().show();
     settle();
-    QWidget& child = *view->parentWidget();
+    Form& form = view->form();
     QStringList files;
     int n = 0;
-    for (Control* c : view->form().Controls()) {
+    for (Control* c : form.Controls()) {
         auto* pages = dynamic_cast<PageControl*>(c);
         if (!pages) continue;
         for (Page* page : pages->Pages()) {
             if (!page->TabVisible()) continue;
             view->act([&] { pages->SelectPage(*page); });
             settle();
-            files << save(
-                child, dir,
-                QStringLiteral("%1-%2").arg(++n, 2, 10, QLatin1Char('0')).arg(toQ(page->Name())));
+            const QString name =
+                QStringLiteral("%1-%2").arg(++n, 2, 10, QLatin1Char('0')).arg(toQ(page->Name()));
+            files << save(host.window(), dir, name);
+            // A grid wider than its page: once more with its last columns in view.
+            auto* tabs = qobject_cast<QTabWidget*>(view->widgetFor(*pages));
+            if (QTableView* wide = scrolledGrid(tabs ? tabs->currentWidget() : nullptr)) {
+                settle();
+                files << save(host.window(), dir, name + QStringLiteral("-direita"));
+                wide->horizontalScrollBar()->setValue(0);
+            }
         }
+        // Back to the first page, where the filter is asked for.
+        view->act([&] { pages->SelectPage(*pages->Pages().front()); });
     }
-    // The filter dialog: grabbed once on screen, then cancelled.
-    if (frmHabConta) {
-        host.ui().onModalShown = [&](QDialog& dialog) {
-            settle();
-            files << save(dialog, dir, QStringLiteral("filtro"));
-            dialog.reject();
-        };
-        TfrmHabConta& screen = *frmHabConta;
-        // As the user does: the filter button when it is on, else leaving the
-        // company panel for the grid.
-        if (screen.sbtFiltro.IsUsable()) {
-            view->act([&] { screen.ClickControl(screen.sbtFiltro); });
-        } else {
-            view->act([&] { screen.medEmpresa.SetFocus(); });
-            view->act([&] { screen.dbgPadrao.SetFocus(); });
-        }
-        host.ui().onModalShown = nullptr;
+    // The filter dialog, as the user opens it: the filter button when it is on, else
+    // leaving the company panel for the grid. Grabbed once on screen, then cancelled.
+    host.ui().onModalShown = [&](QDialog& dialog) {
+        settle();
+        files << save(dialog, dir, QStringLiteral("filtro"));
+        dialog.reject();
+    };
+    auto* filter = dynamic_cast<SpeedButton*>(form.Find("sbtFiltro"));
+    Control* company = form.Find("medEmpresa");
+    Control* grid = form.Find("dbgPadrao");
+    if (filter && filter->IsUsable()) {
+        view->act([&] { form.ClickControl(*filter); });
+    } else if (company && grid) {
+        view->act([&] { form.SetFocus(*company); });
+        view->act([&] { form.SetFocus(*grid); });
     }
+    host.ui().onModalShown = nullptr;
     return files;
 }
 

@@ -35,4 +35,10 @@ void pkg_PAG12000_CriaHabConta(const char* empresa, int32_t data) {
     pag::CriaHabConta(empresa ? empresa : "", pag::Date::fromSerial(data));
 }
 
+// The main screen while it exists (null before the first entry and once closed): the
+// host's views draw it.
+pag::Form* pkg_PAG12000_TelaPrincipal() {
+    return pag::frmHabConta;
+}
+
 }  // extern "C"

@@ -1,5 +1,6 @@
-// The desktop front end drawn offscreen: the screen opens on a demo database, the
-// widgets show the models and the user's input reaches them.
+// The desktop front end drawn offscreen: the host loads the package library, the
+// screen opens on a demo database, the widgets show the models and the user's input
+// (keys, clicks, tabs, the filter dialog) reaches them.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -7,23 +8,32 @@
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
-#include "Cli_pag12000/habconta.h"
 #include "gui/desktop_host.h"
+#include "gui/form_dialog.h"
+#include "gui/grid_cells.h"
+#include "gui/pick_dialog.h"
 #include "gui/qt_text.h"
 #include "platform/dataset/field.h"
+#include "platform/sql/database.h"
+#include "platform/ui/buttons.h"
+#include "platform/ui/edit.h"
 
 namespace pag::gui {
 namespace {
 
 QString gDesktop;  // the pag12000-desktop executable
+QString gPackage;  // the package library
 
 void settle() {
     for (int i = 0; i < 5; ++i)
@@ -62,6 +72,24 @@ void typeText(QWidget* w, const QString& text) {
         press(w, c.unicode(), QString(c));
 }
 
+void mouse(QWidget* w, QEvent::Type type, QPoint at) {
+    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+    QApplication::sendEvent(w, &e);
+}
+
+// A click (or double click) in a table's cell, as the mouse does it.
+void clickCell(QTableView* table, const QModelIndex& cell, bool twice = false) {
+    table->scrollTo(cell);
+    QPoint at = table->visualRect(cell).center();
+    QWidget* vp = table->viewport();
+    mouse(vp, QEvent::MouseButtonPress, at);
+    mouse(vp, QEvent::MouseButtonRelease, at);
+    if (!twice) return;
+    mouse(vp, QEvent::MouseButtonDblClick, at);
+    mouse(vp, QEvent::MouseButtonRelease, at);
+}
+
 class DesktopScreen : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -71,7 +99,7 @@ protected:
         login_.Operador = "ADMIN";
         login_.ProcessingDate = Date::today();
         login_.DatabaseFile = fromQ(dir_.filePath(QStringLiteral("demo.db")));
-        host_ = std::make_unique<DesktopHost>(login_);
+        host_ = std::make_unique<DesktopHost>(login_, fromQ(gPackage));
         ASSERT_TRUE(host_->open());
         host_->window().show();
         settle();
@@ -79,18 +107,68 @@ protected:
         ASSERT_NE(view_, nullptr);
     }
 
+    Form& screen() { return view_->form(); }
+
     template <typename T>
-    T& first() {
-        for (Control* c : view_->form().Controls())
-            if (auto* t = dynamic_cast<T*>(c)) return *t;
-        throw std::logic_error("controle ausente");
+    T& control(const char* name) {
+        return screen().Get<T>(name);
     }
 
-    Grid& boletoGrid() {
-        for (Control* c : view_->form().Controls())
-            if (auto* g = dynamic_cast<Grid*>(c); g && g->DataSet() == &frmHabConta->cdsBoletos)
-                return *g;
-        throw std::logic_error("grade dos boletos ausente");
+    Grid& boletoGrid() { return control<Grid>("dbgPadrao"); }
+    ClientDataSet& boletos() { return *boletoGrid().DataSet(); }
+    QTableView* table() { return qobject_cast<QTableView*>(view_->widgetFor(boletoGrid())); }
+    // Opens the filter dialog from its toolbar button and runs step on it while it
+    // is on screen (in this process); the dialog must be closed by then.
+    void withFilterDialog(const std::function<void(FormDialog&)>& step) {
+        bool shown = false;
+        host_->ui().onModalShown = [&](QDialog& dialog) {
+            shown = true;
+            auto* form = qobject_cast<FormDialog*>(&dialog);
+            ASSERT_NE(form, nullptr);
+            settle();
+            step(*form);
+            settle();
+            EXPECT_FALSE(dialog.isVisible()) << "o filtro ficou aberto";
+            if (dialog.isVisible()) dialog.reject();
+        };
+        auto* button =
+            qobject_cast<QToolButton*>(view_->widgetFor(control<SpeedButton>("sbtFiltro")));
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isEnabled());
+        button->click();
+        host_->ui().onModalShown = nullptr;
+        EXPECT_TRUE(shown) << "o filtro não abriu";
+    }
+
+    // The table column that shows a field (-1 when hidden).
+    int tableColumn(const char* field) {
+        const QString title = toQ(boletoGrid().ColumnTitle(IndiceCol(boletoGrid(), field)));
+        for (int c = 0; c < table()->model()->columnCount(); ++c)
+            if (table()->model()->headerData(c, Qt::Horizontal).toString() == title) return c;
+        return -1;
+    }
+
+    // Moves the cursor to a boleto, as the program does.
+    void goToBoleto(const char* filial, const char* lancamento) {
+        view_->act([&] {
+            ASSERT_TRUE(
+                boletos().Locate("CDFILIAL;NRLANBOLPAG", {Value(filial), Value(lancamento)}));
+        });
+        settle();
+    }
+
+    // A column of a boleto as stored.
+    Value stored(const char* column, const char* filial, const char* lancamento) {
+        Database db(login_.DatabaseFile);
+        Statement st = db.prepare(std::string("SELECT ") + column +
+                                  " FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+        st.bind("F", Value(filial));
+        st.bind("L", Value(lancamento));
+        return st.step() ? st.column(0) : Value();
+    }
+
+    QToolButton* toolButton(const char* name) {
+        return qobject_cast<QToolButton*>(view_->widgetFor(control<SpeedButton>(name)));
     }
 
     QTemporaryDir dir_;
@@ -100,36 +178,119 @@ protected:
     FormView* view_ = nullptr;
 };
 
-TEST_F(DesktopScreen, GridShowsTheDaysBoletosAndFollowsTheCursorBothWays) {
-    ClientDataSet& boletos = frmHabConta->cdsBoletos;
-    auto* table = qobject_cast<QTableView*>(view_->widgetFor(boletoGrid()));
-    ASSERT_NE(table, nullptr);
-    ASSERT_GE(boletos.RecordCount(), 2);
-    EXPECT_EQ(table->model()->rowCount(), boletos.RecordCount());
+TEST_F(DesktopScreen, HostLoadsThePackageLibrary) {
+    if (gPackage.isEmpty()) GTEST_SKIP() << "sem a biblioteca do pacote";
+    EXPECT_FALSE(host_->packageFile().isEmpty());
+    EXPECT_EQ(host_->window().screenCodeLabel()->text(), QStringLiteral("PAG12000"));
+    EXPECT_EQ(view_->parentWidget()->size(), QSize(769, 515));
+}
+
+TEST_F(DesktopScreen, GridShowsTheDaysBoletosWithTheirPicturesAndFollowsTheCursorBothWays) {
+    ASSERT_NE(table(), nullptr);
+    ASSERT_GE(boletos().RecordCount(), 2);
+    EXPECT_EQ(table()->model()->rowCount(), boletos().RecordCount());
     // Money sits on the right, in pt-BR.
     bool money = false;
-    for (int col = 0; col < table->model()->columnCount(); ++col) {
-        QModelIndex cell = table->model()->index(0, col);
-        auto align = table->model()->data(cell, Qt::TextAlignmentRole).value<Qt::Alignment>();
-        QString text = table->model()->data(cell).toString();
+    for (int col = 0; col < table()->model()->columnCount(); ++col) {
+        QModelIndex cell = table()->model()->index(0, col);
+        auto align = table()->model()->data(cell, Qt::TextAlignmentRole).value<Qt::Alignment>();
+        QString text = table()->model()->data(cell).toString();
         if (align.testFlag(Qt::AlignRight) && text.contains(QLatin1Char(','))) money = true;
     }
     EXPECT_TRUE(money);
+    // Every row is drawn by the model, pictures included, without moving the cursor.
+    const int mark = IndiceCol(boletoGrid(), "IDMARCADO");
+    for (int row = 1; row <= boletos().RecordCount(); ++row) {
+        std::vector<DrawCommand> cell = drawGridCell(boletoGrid(), row, mark);
+        bool picture = std::any_of(cell.begin(), cell.end(), [](const DrawCommand& d) {
+            return d.kind == DrawCommand::Kind::Image &&
+                   (d.text == "imgCheck" || d.text == "imgUncheck");
+        });
+        EXPECT_TRUE(picture) << "linha " << row;
+    }
+    EXPECT_EQ(boletos().RecNo(), 1);
     // The user moves in the table: the dataset follows; the program moves: the table does.
-    table->setCurrentIndex(table->model()->index(1, 0));
-    EXPECT_EQ(boletos.RecNo(), 2);
-    view_->act([&] { boletos.First(); });
-    EXPECT_EQ(table->currentIndex().row(), 0);
-    // Drawing other rows never moved the cursor.
-    EXPECT_EQ(boletos.RecNo(), 1);
+    table()->setCurrentIndex(table()->model()->index(1, 2));
+    EXPECT_EQ(boletos().RecNo(), 2);
+    view_->act([&] { boletos().First(); });
+    EXPECT_EQ(table()->currentIndex().row(), 0);
 }
 
-TEST_F(DesktopScreen, TypingReachesTheModelThroughItsMask) {
-    MaskEdit& company = frmHabConta->medEmpresa;
+TEST_F(DesktopScreen, KeysAndClicksInTheGridReachItsModel) {
+    ASSERT_GE(boletos().RecordCount(), 3);
+    table()->setFocus();
+    settle();
+    press(table(), Qt::Key_Down);
+    EXPECT_EQ(boletos().RecNo(), 2);
+    press(table(), Qt::Key_Down);
+    press(table(), Qt::Key_Up);
+    EXPECT_EQ(boletos().RecNo(), 2);
+    const int before = boletoGrid().SelectedIndex();
+    press(table(), Qt::Key_Right);
+    EXPECT_GT(boletoGrid().SelectedIndex(), before);
+    EXPECT_EQ(table()->currentIndex().row(), 1);
+    // A click on a cell moves the cursor and selects the column.
+    const int date = IndiceCol(boletoGrid(), "DTVENBOLPAG");
+    QModelIndex third = table()->model()->index(2, 2);
+    clickCell(table(), third);
+    EXPECT_EQ(boletos().RecNo(), 3);
+    EXPECT_EQ(boletoGrid().SelectedIndex(), date);
+    // Typing in a display-only column changes nothing.
+    const std::string shown = boletos().FieldByName("DTVENBOLPAG").AsString();
+    typeText(table(), QStringLiteral("1"));
+    EXPECT_EQ(boletos().FieldByName("DTVENBOLPAG").AsString(), shown);
+    EXPECT_EQ(boletos().State(), DataSetState::Browse);
+}
+
+TEST_F(DesktopScreen, DoubleClickInTheHabColumnEnablesTheBoletoAndSavesIt) {
+    goToBoleto("0002", "0000000017");
+    ASSERT_EQ(boletos().FieldByName("IDHABIBPAG").AsString(), "N");
+    const int hab = tableColumn("IDHABIBPAG");
+    ASSERT_GE(hab, 0);
+    const int row = boletos().RecNo() - 1;
+    clickCell(table(), table()->model()->index(row, hab), /*twice*/ true);
+    settle();
+    EXPECT_EQ(boletos().FieldByName("IDHABIBPAG").AsString(), "S");
+    EXPECT_EQ(boletos().State(), DataSetState::Browse);
+    EXPECT_EQ(stored("IDHABIBPAG", "0002", "0000000017"), Value("S"));
+    std::vector<DrawCommand> cell =
+        drawGridCell(boletoGrid(), row + 1, IndiceCol(boletoGrid(), "IDHABIBPAG"));
+    EXPECT_TRUE(std::any_of(cell.begin(), cell.end(), [](const DrawCommand& d) {
+        return d.kind == DrawCommand::Kind::Image && d.text == "imgHabilitado";
+    }));
+    EXPECT_TRUE(boxes_.seen.isEmpty()) << fromQ(boxes_.seen.join(QStringLiteral(" | ")));
+}
+
+TEST_F(DesktopScreen, PaymentDataPageChangesAndSavesTheBoleto) {
+    goToBoleto("0001", "0000000025");
+    ASSERT_NE(toolButton("sbtAlterar"), nullptr);
+    toolButton("sbtAlterar")->click();
+    settle();
+    EXPECT_EQ(boletos().State(), DataSetState::Edit);
+    EXPECT_EQ(control<PageControl>("pgcPadrao").ActivePage()->Name(), "tshDadosPag");
+    auto* multa = qobject_cast<QLineEdit*>(view_->widgetFor(control<CustomEdit>("dbePeMulta")));
+    ASSERT_NE(multa, nullptr);
+    multa->setFocus();
+    settle();
+    multa->selectAll();
+    typeText(multa, QStringLiteral("2,5"));
+    ASSERT_TRUE(toolButton("sbtConfirmar")->isEnabled());
+    toolButton("sbtConfirmar")->click();
+    settle();
+    EXPECT_EQ(boletos().State(), DataSetState::Browse);
+    EXPECT_EQ(stored("VRPEMULBPAG", "0001", "0000000025"), Value(2.5));
+    EXPECT_EQ(boletos().FieldByName("NRLANBOLPAG").AsString(), "0000000025");
+    EXPECT_TRUE(boxes_.seen.isEmpty()) << fromQ(boxes_.seen.join(QStringLiteral(" | ")));
+}
+
+TEST_F(DesktopScreen, TypingReachesTheModelKeyByKeyThroughItsMask) {
+    auto& company = control<MaskEdit>("medEmpresa");
     auto* edit = qobject_cast<QLineEdit*>(view_->widgetFor(company));
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text(), QStringLiteral("01"));
-    view_->act([&] { company.SetFocus(); });
+    edit->setFocus();
+    settle();
+    EXPECT_EQ(screen().ActiveControl(), &company);
     edit->selectAll();
     press(edit, Qt::Key_Backspace);
     EXPECT_EQ(company.Text(), "");
@@ -138,11 +299,12 @@ TEST_F(DesktopScreen, TypingReachesTheModelThroughItsMask) {
     edit->selectAll();
     typeText(edit, QStringLiteral("01"));
     EXPECT_EQ(company.Text(), "01");
+    EXPECT_EQ(edit->text(), QStringLiteral("01"));
     EXPECT_TRUE(company.Modified());
 }
 
 TEST_F(DesktopScreen, PagesSwitchBothWays) {
-    PageControl& pages = first<PageControl>();
+    auto& pages = control<PageControl>("pgcPadrao");
     auto* tabs = qobject_cast<QTabWidget*>(view_->widgetFor(pages));
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->count(), pages.PageCount());
@@ -158,6 +320,63 @@ TEST_F(DesktopScreen, PagesSwitchBothWays) {
     EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
+TEST_F(DesktopScreen, FilterDialogRunsInProcessAndCancellingKeepsTheBoletos) {
+    const int loaded = boletos().RecordCount();
+    withFilterDialog([&](FormDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Filtro de Boleto"));
+        // The due dates the screen opened with: the processing date.
+        auto& from = dialog.view().form().Get<CustomEdit>("depDataIni");
+        EXPECT_EQ(from.Text(), login_.ProcessingDate.toString());
+        press(&dialog, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(screen().Visible());
+    EXPECT_EQ(boletos().RecordCount(), loaded);
+}
+
+TEST_F(DesktopScreen, FilterDialogConfirmationReloadsTheBoletos) {
+    view_->act([&] { boletos().Last(); });
+    withFilterDialog([&](FormDialog& dialog) {
+        Form& filter = dialog.view().form();
+        auto* confirm = qobject_cast<QToolButton*>(
+            dialog.view().widgetFor(filter.Get<SpeedButton>("sbtConfirma")));
+        ASSERT_NE(confirm, nullptr);
+        confirm->click();
+    });
+    EXPECT_TRUE(boxes_.seen.isEmpty()) << fromQ(boxes_.seen.join(' '));
+    // A reload puts the cursor back on the first boleto, and the table with it.
+    EXPECT_EQ(boletos().RecNo(), 1);
+    EXPECT_EQ(table()->model()->rowCount(), boletos().RecordCount());
+    EXPECT_EQ(table()->currentIndex().row(), 0);
+}
+
+TEST_F(DesktopScreen, PickListSortsAndSearchesIgnoringCaseAndAccents) {
+    bool picked = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<PickDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTableView* list = dialog->table();
+        list->sortByColumn(1, Qt::DescendingOrder);  // the names, Z to A
+        EXPECT_TRUE(list->model()->index(0, 1).data().toString().startsWith(QStringLiteral("IND")));
+        list->sortByColumn(1, Qt::AscendingOrder);
+        EXPECT_FALSE(dialog->search(QStringLiteral("xyz")));
+        EXPECT_TRUE(dialog->search(QStringLiteral("02")));
+        EXPECT_EQ(list->currentIndex().row(), 1);
+        picked = true;
+        dialog->accept();
+    });
+    view_->act([&] { screen().ClickControl(control<LookupButton>("btpEmpresa")); });
+    EXPECT_TRUE(picked);
+    EXPECT_EQ(control<MaskEdit>("medEmpresa").Text(), "02");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view_->widgetFor(control<MaskEdit>("medEmpresa")))->text(),
+              QStringLiteral("02"));
+}
+
+TEST(PickList, SearchKeyIgnoresCaseAndAccents) {
+    EXPECT_EQ(searchKey(QStringLiteral("Indústria JOÃO")),
+              searchKey(QStringLiteral("industria joao")));
+    EXPECT_NE(searchKey(QStringLiteral("João")), searchKey(QStringLiteral("Joana")));
+}
+
 TEST(DesktopProgram, ScreenshotsEveryPageAndTheFilterDialog) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -169,7 +388,7 @@ TEST(DesktopProgram, ScreenshotsEveryPageAndTheFilterDialog) {
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     QStringList files = QDir(shots).entryList({QStringLiteral("*.png")}, QDir::Files);
     EXPECT_TRUE(files.contains(QStringLiteral("filtro.png"))) << files.join(' ').toStdString();
-    EXPECT_GE(files.size(), 3);
+    EXPECT_GE(files.size(), 6);
     for (const QString& f : files) {
         QImage image(QDir(shots).filePath(f));
         EXPECT_GT(image.width(), 300) << f.toStdString();
@@ -177,12 +396,25 @@ TEST(DesktopProgram, ScreenshotsEveryPageAndTheFilterDialog) {
     }
 }
 
+TEST(DesktopProgram, RefusesARemoteServerWithoutTheSuitesDatabase) {
+    QTemporaryDir dir;
+    QProcess program;
+    program.start(gDesktop, {QStringLiteral("--server"), QStringLiteral("127.0.0.1:1"),
+                             QStringLiteral("--db"), dir.filePath(QStringLiteral("nada.db"))});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_NE(program.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains(QStringLiteral("--db")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("nada.db"))));
+}
+
 }  // namespace
 }  // namespace pag::gui
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) pag::gui::gDesktop = QString::fromLocal8Bit(argv[1]);
+    if (argc > 2) pag::gui::gPackage = QString::fromLocal8Bit(argv[2]);
     return RUN_ALL_TESTS();
 }

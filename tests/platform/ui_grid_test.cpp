@@ -113,6 +113,17 @@ TEST_F(GridTest, DrawingRecordsTextThenWhatTheHandlerDraws) {
     EXPECT_EQ(cmds[4].text, "1.500,00");
     EXPECT_EQ(cmds[4].alignment, Alignment::Right);
 
+    // Any row draws the same way without moving the cursor or firing a scroll.
+    int scrolls = 0;
+    cds.AfterScroll = [&](ClientDataSet&) { ++scrolls; };
+    auto second = grid->DrawCell(2, 0);
+    ASSERT_EQ(second.size(), 3u);
+    EXPECT_EQ(second[2].text, "imgUncheck");
+    EXPECT_EQ(grid->DrawCell(2, 1)[0].text, "BETA SA");
+    EXPECT_TRUE(grid->DrawCell(3, 1).empty());
+    EXPECT_EQ(cds.RecNo(), 1);
+    EXPECT_EQ(scrolls, 0);
+
     cds.Next();
     EXPECT_EQ(grid->DrawCurrentRow()[2].text, "imgUncheck");
 

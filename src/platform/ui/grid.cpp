@@ -291,24 +291,39 @@ void Grid::DoExit() {
     Control::DoExit();
 }
 
-std::vector<DrawCommand> Grid::DrawCurrentRow() {
-    std::vector<DrawCommand> out;
+std::vector<DrawCommand> Grid::drawCell(int column, bool current) {
     ClientDataSet* ds = DataSet();
     bool hasRow = ds && ds->Active() && (!ds->IsEmpty() || ds->State() == DataSetState::Insert);
+    GridColumn& col = columns_[static_cast<size_t>(column)];
+    GridCanvas canvas(column);
+    Field* f = hasRow ? ds->FindField(col.fieldName) : nullptr;
+    const bool selected = current && column == selected_;
+    if (selected && editorShowing_)
+        canvas.DrawText(editor_->Text(), col.alignment);
+    else if (f)
+        canvas.DrawText(f->DisplayText(), col.alignment);
+    DrawCellState state{selected, selected && Focused()};
+    if (OnDrawColumnCell) OnDrawColumnCell(canvas, column, col, state);
+    return canvas.Commands();
+}
+
+std::vector<DrawCommand> Grid::DrawCurrentRow() {
+    std::vector<DrawCommand> out;
     for (int i = 0; i < ColumnCount(); ++i) {
-        GridColumn& col = columns_[static_cast<size_t>(i)];
-        if (!col.visible) continue;
-        GridCanvas canvas(i);
-        Field* f = hasRow ? ds->FindField(col.fieldName) : nullptr;
-        if (i == selected_ && editorShowing_)
-            canvas.DrawText(editor_->Text(), col.alignment);
-        else if (f)
-            canvas.DrawText(f->DisplayText(), col.alignment);
-        DrawCellState state{i == selected_, i == selected_ && Focused()};
-        if (OnDrawColumnCell) OnDrawColumnCell(canvas, i, col, state);
-        out.insert(out.end(), canvas.Commands().begin(), canvas.Commands().end());
+        if (!columns_[static_cast<size_t>(i)].visible) continue;
+        std::vector<DrawCommand> cell = drawCell(i, true);
+        out.insert(out.end(), cell.begin(), cell.end());
     }
     return out;
+}
+
+std::vector<DrawCommand> Grid::DrawCell(int recNo, int column) {
+    ClientDataSet* ds = DataSet();
+    if (!ds || !ds->Active() || column < 0 || column >= ColumnCount()) return {};
+    if (recNo == ds->RecNo()) return drawCell(column, true);
+    if (recNo < 1 || recNo > ds->RecordCount()) return {};
+    DisplayRecordScope row(*ds, recNo);
+    return drawCell(column, false);
 }
 
 namespace {

@@ -131,6 +131,10 @@ public:
     // ---- drawing: every visible column of the current row (the text of the field,
     // then OnDrawColumnCell). An empty dataset still draws its one blank row.
     std::vector<DrawCommand> DrawCurrentRow();
+    // One cell of any row (recNo from 1) as the current row would draw it; other rows
+    // are read through the display record, so the cursor never moves and no dataset
+    // event fires. Empty for a row or column that does not exist.
+    std::vector<DrawCommand> DrawCell(int recNo, int column);
 
     std::function<void(GridCanvas& canvas, int column, GridColumn& col, DrawCellState state)>
         OnDrawColumnCell;
@@ -146,6 +150,7 @@ protected:
 private:
     class CellEditor;
     void bindEditor();
+    std::vector<DrawCommand> drawCell(int column, bool current);
     void onDataChanged();
     void moveColumn(int step);
     bool confirmDelete();

@@ -1,0 +1,82 @@
+// The arrangement of the boleto screen and the filter dialog, row by row.
+#include "gui/screen_layouts.h"
+
+#include <map>
+
+namespace pag::gui {
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+const std::map<std::string, ContainerLayout, std::less<>>& layouts() {
+    static const auto* all = new std::map<std::string, ContainerLayout, std::less<>>{
+        // ---- boleto screen
+        {"frmHabConta.panFiltro",
+         {.rows = {{"lblEmpresa", "medEmpresa", "btpEmpresa", "edtNmEmpresa"}}}},
+        {"frmHabConta.tshFolhaDados",
+         {.left = {"scbFolhaDados", "Panel3"}, .right = {"panContas"}}},
+        {"frmHabConta.Panel3",
+         {.rows = {{"lblInscForn", "dbeInscForn", "lblNrBol", "dbeNrBol"},
+                   {"lblTotal", "nedTotal", "nedCont"}}}},
+        {"frmHabConta.panContas",
+         {.rows = {{"dbgConta"},
+                   {"lblFiliLanc", "dbeFiliLanc", "dbeSeqConta"},
+                   {"lblVrOrig", "dbeVrOrig"},
+                   {"lblAjustes", "dbeAjustes"}}}},
+        {"frmHabConta.tshDadosPag",
+         {.rows = {{"lblPeMulta", "dbePeMulta", "lblVrMulta", "dbeVrMulta"},
+                   {"lblPeMora", "dbePeMora", "lblVrMora", "dbeVrMora"},
+                   {"lblTpBaixa", "dbeCdTpBaixa", "btnTipoBaixa", "DBEdit2"},
+                   {"lblContCorr", "dbeReduCont", "btnContCorr", "DBEdit14", "DBEdit10", "DBEdit13",
+                    "DBEdit11"},
+                   {"lblFavorecido", "dbeCdBancBolP", "dbeCdAgenBolP", "dbeCdCCorForn",
+                    "btnContCFor"},
+                   {"lblCdBarra", "edtCdBarra"},
+                   {"lblReNumerica", "dbeLinhBarPag"},
+                   {"lblVencimento", "dbdVencimento", "edtDiaSemana"},
+                   {"grbPix"}}}},
+        {"frmHabConta.grbPix",
+         {.rows = {{"LblQrCode", "dbeChaveQrPix"},
+                   {"lblChavePix", "dbcIdChavePix", "dbeChavePix", "btnPesqChavePix"}}}},
+        {"frmHabConta.grbProrroga",
+         {.rows = {{"lblVenc", "depVencimento", "edtNmSemana"},
+                   {"lblMotProrr", "edtCdMotiPro", "sbtMotProrr", "edtNmMotiPro"}}}},
+        // ---- filter dialog: the two data groups side by side, the budget under them
+        {"frmFiltroHab.grbFiltroPadrao",
+         {.rows = {{"grbDadosDoc", "grbDadosBoleto"}, {"grbOrcamento"}}}},
+        {"frmFiltroHab.grbDadosDoc",
+         {.rows = {{"grbGrForn", "grbFornecedor"},
+                   {"rdgPessoa"},
+                   {"grbNumero"},
+                   {"grbFiliLanc", "grbFiliOrig"},
+                   {"rgpStatLibNF"},
+                   {"grbEmissao"}}}},
+        {"frmFiltroHab.grbDadosBoleto",
+         {.rows = {{"grbVencimento"},
+                   {"grbTipoBaixa", "grbBancBenef"},
+                   {"rgpBoleto"},
+                   {"grbValorLiq"},
+                   {"grbTipoConta"},
+                   {"rdgSituacao"},
+                   {"grbNrRemessa", "grbNrRetorno"}}}},
+    };
+    return *all;
+}
+
+}  // namespace
+
+const ContainerLayout* containerLayout(std::string_view form, std::string_view container) {
+    std::string key(form);
+    key += '.';
+    key += container;
+    auto it = layouts().find(key);
+    return it == layouts().end() ? nullptr : &it->second;
+}
+
+bool belowPages(std::string_view /*form*/, std::string_view control) {
+    // The base screen's navigator bar closes every maintenance screen.
+    return control == "panNavigator";
+}
+
+}  // namespace pag::gui
