@@ -7,7 +7,6 @@
 // nothing.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
-#include "Cli_pag12100/filtro_hab.h"
 #include "platform/ui/db_controls.h"
 
 namespace pag {
@@ -98,13 +97,13 @@ void TfrmHabConta::sbtCancelarClick() {
 }
 
 void TfrmHabConta::sbtHabAutoClick() {
+    // The dialog enables the marked boletos; the list is then read again without showing
+    // the filter. Whatever happens, the commands follow the screen's state again.
     struct AoFim {
         TfrmHabConta& tela;
         ~AoFim() { tela.Habilita(); }
     } aoFim{*this};
     naoDisponivel("A habilitação automática");
-    // Once the dialog has enabled the marked boletos, the list is read again.
-    CriaFiltroHabConta(kEscondeFiltro, "");
 }
 
 }  // namespace pag
