@@ -265,6 +265,9 @@ private:
     void abreAbatimento(const std::string& kind);
     // nedCont and nedTotal from the marks the boletos carry.
     void somaMarcados();
+    // How many boletos are listed, and the mark column's title ticked only when every
+    // listed boleto is marked.
+    void mostraContagem();
     // Whether the page of that name is the one showing.
     bool mostrando(const char* page);
     // The net value of the current boleto (0 without one).
@@ -306,6 +309,16 @@ private:
     // ==== end of payment data helpers ====
 
     std::string stCdForneced_;
+    // A mark or unmark is being posted: the payment page's checks and the "no value"
+    // placeholders are not the mark's business.
+    bool marcando_ = false;
+    // The fields the last before-post filled with a placeholder, cleared again once
+    // the save went through.
+    std::vector<std::string> comMarcador_;
+    // Runs a mark or unmark post with marcando_ set.
+    void postaMarca(const char* marca);
+    // After a save: the placeholders leave the row, which shows what was stored.
+    void limpaMarcadores();
     // Payee-account key: one "1"/"0" per payee field (bank, agency, account).
     std::string stContaBenef_ = "000";
 };

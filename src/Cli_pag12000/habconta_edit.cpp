@@ -39,6 +39,11 @@ void TfrmHabConta::cdsBoletosNewRecord() {
 }
 
 void TfrmHabConta::cdsBoletosBeforePost() {
+    comMarcador_.clear();
+    if (marcando_) {
+        Seta_Campo_Null(cdsBoletos);
+        return;
+    }
     if (pgcPadrao.ActivePage() == &Get<Page>("tshDadosPag")) verificaDadosPagamento();
     Seta_Campo_Null(cdsBoletos);
     if (pgcPadrao.ActivePage() == &tshFolhaDados) return;
@@ -52,7 +57,27 @@ void TfrmHabConta::cdsBoletosBeforePost() {
             f.SetAsFloat(-1);
         else if (f.DataType() == FieldType::Text)
             f.SetAsString(" ");
+        else
+            continue;
+        comMarcador_.push_back(f.FieldName());
     }
+}
+
+void TfrmHabConta::limpaMarcadores() {
+    if (comMarcador_.empty() || !temBoletoAtual()) return;
+    const std::vector<std::string> campos = std::move(comMarcador_);
+    comMarcador_.clear();
+    // The server stored them as "no value"; the row says the same, and nothing is
+    // left pending.
+    ControlsDisabled congelada(cdsBoletos);
+    DetachEvent antesEditar(cdsBoletos.BeforeEdit);
+    DetachEvent antesPostar(cdsBoletos.BeforePost);
+    DetachEvent depoisPostar(cdsBoletos.AfterPost);
+    cdsBoletos.Edit();
+    for (const std::string& campo : campos)
+        cdsBoletos.FieldByName(campo).Clear();
+    cdsBoletos.Post();
+    if (cdsBoletos.LogChanges()) cdsBoletos.MergeChangeLog();
 }
 
 void TfrmHabConta::verificaDadosPagamento() {
@@ -106,11 +131,14 @@ void TfrmHabConta::cdsBoletosAfterPost() {
         } catch (...) {
             // A refused save leaves nothing pending: marks included, every row returns
             // to what was last saved, and the totals follow the marks that remain.
+            comMarcador_.clear();
             cdsBoletos.CancelUpdates();
             somaMarcados();
             throw;
         }
         if (cdsBoletos.LogChanges()) cdsBoletos.MergeChangeLog();
+        limpaMarcadores();
+        Ui().showStatus("Boleto gravado.");
     }
     Get<Control>("dbdVencimento").SetEnabled(false);
     Get<Control>("lblVencimento").SetEnabled(false);

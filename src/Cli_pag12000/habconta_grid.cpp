@@ -4,6 +4,7 @@
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
 #include "contracts/grid_helpers.h"
+#include "platform/format.h"
 #include "platform/ui/abort.h"
 #include "platform/ui/text_chars.h"
 
@@ -95,20 +96,27 @@ void TfrmHabConta::MarcaBoleto() {
         const double total = RoundDec(nedTotal.GetNumber(), 2);
         if (cdsBoletos.FieldByName(kMarca).AsString() == "N") {
             if (cdsBoletos.FieldByName("IDBPAGREAL").AsString() == "S" || !VerificaDesconto()) {
-                cdsBoletos.Edit();
-                cdsBoletos.FieldByName(kMarca).SetAsString("S");
-                cdsBoletos.Post();
+                postaMarca("S");
                 nedTotal.SetNumber(total + valor);
                 nedCont.SetNumber(nedCont.GetNumber() + 1);
             }
         } else {
-            cdsBoletos.Edit();
-            cdsBoletos.FieldByName(kMarca).SetAsString("N");
-            cdsBoletos.Post();
+            postaMarca("N");
             nedTotal.SetNumber(total - valor);
             nedCont.SetNumber(nedCont.GetNumber() - 1);
         }
     });
+}
+
+void TfrmHabConta::postaMarca(const char* marca) {
+    struct Marcando {
+        bool& flag;
+        explicit Marcando(bool& f) : flag(f) { flag = true; }
+        ~Marcando() { flag = false; }
+    } marcando{marcando_};
+    cdsBoletos.Edit();
+    cdsBoletos.FieldByName(kMarca).SetAsString(marca);
+    cdsBoletos.Post();
 }
 
 void TfrmHabConta::somaMarcados() {
@@ -126,6 +134,23 @@ void TfrmHabConta::somaMarcados() {
     }
     nedCont.SetNumber(cont);
     nedTotal.SetNumber(total);
+}
+
+void TfrmHabConta::mostraContagem() {
+    const int listados = cdsBoletos.Active() ? cdsBoletos.RecordCount() : 0;
+    std::string texto;
+    if (cdsBoletos.Active())
+        texto = formatFloat("#,##0", listados) +
+                (listados == 1 ? " boleto listado" : " boletos listados");
+    Get<Label>("lblQtdBoletos").SetCaption(texto);
+    const int coluna = IndiceCol(dbgPadrao, kMarca);
+    if (coluna < 0) return;
+    const bool todos = listados > 0 && nedCont.GetNumber() == listados;
+    GridColumn& marca = dbgPadrao.Column(coluna);
+    const char* figura = todos ? "imgCheck" : "imgUncheck";
+    if (marca.titlePicture == figura) return;
+    marca.titlePicture = figura;
+    dbgPadrao.ColumnsChanged();
 }
 
 void TfrmHabConta::dbgPadraoCellClick(GridColumn& col) {
@@ -189,6 +214,7 @@ void TfrmHabConta::dbgPadraoDblClick() {
     Field& hab = cdsBoletos.FieldByName(kHabilitado);
     hab.SetAsString(hab.AsString() == "S" ? "N" : "S");
     cdsBoletos.Post();
+    Ui().showStatus(hab.AsString() == "S" ? "Boleto habilitado." : "Boleto não habilitado.");
 }
 
 void TfrmHabConta::dbgPadraoColEnter() {
@@ -213,19 +239,16 @@ void TfrmHabConta::dbgPadraoTitleClick(GridColumn& col) {
     if (nedCont.GetNumber() > 0) {
         if (msgPadrao.ShowMsg(Ui(), "CONF_DESMARC", MessageKind::Confirmation) != ModalResult::Yes)
             return;
-        struct Zera {
+        // A walk stopped by a boleto's checks leaves the boletos not yet reached marked:
+        // the totals count what stays marked, not zero.
+        struct Recontagem {
             TfrmHabConta& tela;
-            ~Zera() {
-                tela.nedTotal.SetNumber(0);
-                tela.nedCont.SetNumber(0);
-            }
-        } zera{*this};
+            ~Recontagem() { tela.somaMarcados(); }
+        } recontagem{*this};
         semEventos(cdsBoletos, {&cdsBoletos.AfterScroll, &cdsBoletos.AfterPost}, [&] {
             for (cdsBoletos.First(); !cdsBoletos.Eof(); cdsBoletos.Next()) {
                 if (cdsBoletos.FieldByName(kMarca).AsString() != "S") continue;
-                cdsBoletos.Edit();
-                cdsBoletos.FieldByName(kMarca).SetAsString("N");
-                cdsBoletos.Post();
+                postaMarca("N");
             }
         });
         return;

@@ -133,6 +133,7 @@ void TfrmHabConta::criaPaginaBoletos() {
     Add<Label>("lblTotal", &bar).SetCaption("Total");
     SomenteLeitura(nedTotal);
     SomenteLeitura(nedCont);
+    Add<Label>("lblQtdBoletos", &bar);
     Add<Label>("lblNrBol", &bar).SetCaption("Nr. Boleto");
     SomenteLeitura(Add<DBEdit>("dbeNrBol", &bar, &dtsBoletos, "NRLANCAMENTO"));
 

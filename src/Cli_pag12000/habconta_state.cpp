@@ -46,6 +46,7 @@ void TfrmHabConta::naoDisponivel(const std::string& what) {
 }
 
 void TfrmHabConta::Habilita() {
+    mostraContagem();
     const Page* showing = pgcPadrao.ActivePage();
     const DataSetState s = dtsPadrao.State();
     const bool boletos = temLinhas(cdsBoletos);

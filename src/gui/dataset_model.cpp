@@ -42,6 +42,13 @@ void DataSetTableModel::setColumns(std::vector<TableColumn> columns) {
     endResetModel();
 }
 
+void DataSetTableModel::retitle(std::vector<TableColumn> columns) {
+    if (columns.size() != columns_.size()) return setColumns(std::move(columns));
+    columns_ = std::move(columns);
+    if (!columns_.empty())
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, static_cast<int>(columns_.size()) - 1);
+}
+
 void DataSetTableModel::onChanged() {
     int rows = data_.Active() ? data_.RecordCount() : 0;
     if (rows != rows_) {

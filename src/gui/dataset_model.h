@@ -35,7 +35,10 @@ public:
     // The text a cell shows (the field's display text on that row).
     QString cellText(int row, int column) const;
     ClientDataSet& dataSet() const { return data_; }
+    const std::vector<TableColumn>& columns() const { return columns_; }
     void setColumns(std::vector<TableColumn> columns);
+    // New titles for the same columns: the table keeps its widths and order.
+    void retitle(std::vector<TableColumn> columns);
 
 Q_SIGNALS:
     // The dataset changed (rows, values or cursor); views resync their current row.

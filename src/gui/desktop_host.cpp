@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "gui/grid_settings.h"
 #include "gui/qt_text.h"
 #include "platform/ui/dispatch.h"
 #include "server/rdm_hab_conta.h"
@@ -67,11 +68,14 @@ DesktopHost::DesktopHost(const LoginContext& login, const std::string& packageFi
     window_ = std::make_unique<MainWindow>(ui_);
     ui_.setParentWidget(window_.get());
     ui_.onBusy = [w = window_.get()](bool on) { w->setBusy(on); };
+    ui_.onStatus = [w = window_.get()](const QString& text) { w->showNote(text); };
+    setGridSettingsOwner(toQ(login.Operador));
     package_.initialize();
 }
 
 DesktopHost::~DesktopHost() {
     ui_.onBusy = nullptr;
+    ui_.onStatus = nullptr;
     window_.reset();
     package_.finalize();
     package_.setSuite(nullptr);

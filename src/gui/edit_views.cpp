@@ -45,7 +45,7 @@ QLineEdit* lineEditFor(FormView& view, CustomEdit& edit, QWidget* parent) {
     // Pasting and cutting change the text at once: the model gets it as the user's
     // replacing of the whole text. Single keys never come here (they go to the model).
     QObject::connect(le, &QLineEdit::textEdited, le, [&view, &edit, le](const QString& t) {
-        view.act([&] { edit.UserReplaceText(fromQ(t)); });
+        view.editChanging(edit, [&] { view.act([&] { edit.UserReplaceText(fromQ(t)); }); });
         drawEditText(le, edit);
     });
     return le;

@@ -1,12 +1,16 @@
 #include "gui/form_view.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/control_views.h"
@@ -35,6 +39,43 @@ bool entersNext(const Control& c) {
     for (const Container* up = c.Parent(); up; up = up->Parent())
         if (dynamic_cast<const Page*>(up)) return true;
     return false;
+}
+
+// Focus the user gave with the mouse or a label's Alt shortcut. Tab never gets here
+// (the screen's keys move the focus through the form), and anything else, Tab
+// reasons included, is Qt's own move when a page, tab or message box goes away: it
+// must not move the screen's focus (entering the company panel closes the list).
+bool usersFocus(const QFocusEvent& e) {
+    return e.reason() == Qt::MouseFocusReason || e.reason() == Qt::ShortcutFocusReason;
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn, Ctrl+PgUp: 1 next page, -1 previous, 0 none.
+int pageStep(const QKeyEvent& e) {
+    if (!e.modifiers().testFlag(Qt::ControlModifier) || e.modifiers().testFlag(Qt::AltModifier))
+        return 0;
+    switch (e.key()) {
+        case Qt::Key_Tab:
+            return e.modifiers().testFlag(Qt::ShiftModifier) ? -1 : 1;
+        case Qt::Key_Backtab:
+            return -1;
+        case Qt::Key_PageDown:
+            return 1;
+        case Qt::Key_PageUp:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+// The editing keys every line edit knows, kept by the edit itself (the menus'
+// shortcuts with the same keys work from outside an edit).
+bool nativeEditKey(const QKeyEvent& e) {
+    return e.matches(QKeySequence::SelectAll) || e.matches(QKeySequence::Copy) ||
+           e.matches(QKeySequence::Cut) || e.matches(QKeySequence::SelectPreviousChar) ||
+           e.matches(QKeySequence::SelectNextChar) || e.matches(QKeySequence::SelectStartOfLine) ||
+           e.matches(QKeySequence::SelectEndOfLine) ||
+           e.matches(QKeySequence::SelectPreviousWord) || e.matches(QKeySequence::SelectNextWord) ||
+           e.matches(QKeySequence::MoveToNextWord) || e.matches(QKeySequence::MoveToPreviousWord);
 }
 
 // A root menu whose items are all plain commands is a popup (shortcuts only).
@@ -81,12 +122,121 @@ bool FormView::act(const std::function<void()>& action) {
 
 void FormView::syncFocus() {
     Control* active = form_.ActiveControl();
-    if (!active) return;
-    QWidget* w = widgetFor(*active);
-    if (!w || w->hasFocus() || !w->isVisible()) return;
+    QWidget* w = active ? widgetFor(*active) : nullptr;
+    if (w && w->isVisible() && w->isEnabled()) {
+        if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())) return;
+        ++acting_;
+        w->setFocus(Qt::OtherFocusReason);
+        --acting_;
+        return;
+    }
+    // The screen's focus is on nothing that shows (a page that went away): the keys
+    // must not reach a control the user never chose, so the view itself holds them.
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused)) return;
+    auto it = watched_.find(focused);
+    if (it != watched_.end() && it->second == active) return;
     ++acting_;
-    w->setFocus(Qt::OtherFocusReason);
+    setFocus(Qt::OtherFocusReason);
     --acting_;
+}
+
+bool FormView::switchPage(int step) {
+    if (step == 0) return false;
+    // The pages the focus is in, else the form's first page control that shows.
+    PageControl* pages = nullptr;
+    if (Control* active = form_.ActiveControl())
+        for (Container* up = active->Parent(); up && !pages; up = up->Parent())
+            pages = dynamic_cast<PageControl*>(up);
+    for (Control* c : form_.Controls()) {
+        if (pages) break;
+        auto* pc = dynamic_cast<PageControl*>(c);
+        if (pc && pc->IsUsable()) pages = pc;
+    }
+    if (pages) act([&] { pages->SelectNextPage(step > 0); });
+    return true;
+}
+
+bool FormView::pressDefault(const QKeyEvent& event) {
+    Control* button = form_.DefaultButton();
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (!button || !enter || event.modifiers().testFlag(Qt::AltModifier)) return false;
+    act([&] { form_.ClickControl(*button); });
+    return true;
+}
+
+bool FormView::pageKey(QKeyEvent& event) {
+    if (pageStep(event) == 0) return false;
+    if (event.type() == QEvent::ShortcutOverride) {
+        event.accept();
+        return true;
+    }
+    if (event.type() != QEvent::KeyPress || acting_ > 0) return false;
+    switchPage(pageStep(event));
+    return true;
+}
+
+bool FormView::claimsShortcut(QEvent& event) {
+    // The window's own shortcuts (the child windows' Ctrl+Tab) give way to the
+    // screen's page keys.
+    if (event.type() != QEvent::ShortcutOverride) return false;
+    if (pageStep(static_cast<QKeyEvent&>(event)) == 0) return false;
+    event.accept();
+    return true;
+}
+
+bool FormView::event(QEvent* event) {
+    if (claimsShortcut(*event)) return true;
+    // Tab while the view itself holds the focus: the form's next control, as from
+    // any control (Qt's own focus chain would skip the form's rules).
+    if (event->type() == QEvent::KeyPress && acting_ == 0) {
+        auto& key = static_cast<QKeyEvent&>(*event);
+        const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+        if (tab && !key.modifiers().testFlag(Qt::ControlModifier) &&
+            !key.modifiers().testFlag(Qt::AltModifier)) {
+            const bool back =
+                key.key() == Qt::Key_Backtab || key.modifiers().testFlag(Qt::ShiftModifier);
+            act([&] { form_.SelectNext(back); });
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+    // Keys while the view itself holds the focus: page changes and the dialog's
+    // main button; the rest goes up to the window (menus, F1).
+    if (switchPage(pageStep(*event)) || pressDefault(*event)) return;
+    QWidget::keyPressEvent(event);
+}
+
+void FormView::editChanging(CustomEdit& edit, const std::function<void()>& change, bool typing) {
+    const std::string before = edit.Text();
+    change();
+    const std::string after = edit.Text();
+    if (after == before) return;
+    auto& steps = undo_[&edit];
+    // Characters typed one after the other are undone together, as in any edit.
+    if (typing && !steps.empty() && steps.back().typing && steps.back().after == before) {
+        steps.back().after = after;
+        return;
+    }
+    steps.push_back({before, after, typing});
+    constexpr size_t kUndoSteps = 50;
+    if (steps.size() > kUndoSteps) steps.erase(steps.begin());
+}
+
+void FormView::undoEdit(CustomEdit& edit) {
+    auto it = undo_.find(&edit);
+    if (it == undo_.end() || it->second.empty()) return;
+    UndoStep step = it->second.back();
+    it->second.pop_back();
+    // The program changed the text since (another row): nothing of the user's to undo.
+    if (edit.Text() != step.after) {
+        it->second.clear();
+        return;
+    }
+    act([&] { edit.UserReplaceText(step.before); });
 }
 
 void FormView::watch(QWidget* w, Control& c) {
@@ -133,6 +283,10 @@ bool FormView::forwardKey(Control& target, QKeyEvent& event, bool everything) {
     if (ok && !taken && key == Key::Enter && !shift.ctrl && form_.ActiveControl() == &target &&
         entersNext(target))
         act([&] { form_.SelectNext(); });
+    else if (ok && !taken && key == Key::Enter && form_.ActiveControl() == &target &&
+             !dynamic_cast<Grid*>(&target) && !dynamic_cast<Button*>(&target))
+        // Enter (and Ctrl+Enter) confirms a dialog from its fields.
+        pressDefault(event);
     // Escape also reaches the dialog, which asks the form to close; a grid keeps it
     // (it cancels the row being typed).
     return key != Key::Escape || dynamic_cast<Grid*>(&target) != nullptr;
@@ -141,12 +295,31 @@ bool FormView::forwardKey(Control& target, QKeyEvent& event, bool everything) {
 bool FormView::typeInEdit(CustomEdit& edit, QWidget* widget, QKeyEvent& event) {
     const ShiftState shift = shiftOf(event);
     const int key = pagKey(event.key());
-    // Moving the cursor is the edit's own; the model takes the cursor before a key.
+    // Selecting, copying and moving the cursor are the edit's own; the model takes
+    // the selection before the next key that changes the text.
+    if (nativeEditKey(event)) return false;
+    if (event.matches(QKeySequence::Undo)) {
+        undoEdit(edit);
+        return true;
+    }
+    if (event.matches(QKeySequence::Redo)) return true;
+    if (event.matches(QKeySequence::Paste)) {
+        // Pasted text is typed at the selection, as if the user had typed it: a
+        // digitable line with its dots and blanks goes through the edit's rules.
+        QString text = QGuiApplication::clipboard()->text();
+        text.replace(QLatin1Char('\r'), QString()).replace(QLatin1Char('\n'), QString());
+        takeEditCursor(widget, edit);
+        editChanging(edit, [&] { act([&] { edit.TypeText(fromQ(text)); }); });
+        if (form_.ActiveControl() == &edit) showEditCursor(widget, edit);
+        return true;
+    }
     bool cursorKey = key == Key::Left || key == Key::Right || key == Key::Home || key == Key::End;
     if (shift.ctrl || shift.alt || (cursorKey && !shift.ctrl))
         return forwardKey(edit, event, false);
     takeEditCursor(widget, edit);
-    bool handled = forwardKey(edit, event, true);
+    bool handled = false;
+    editChanging(
+        edit, [&] { handled = forwardKey(edit, event, true); }, true);
     if (form_.ActiveControl() == &edit) showEditCursor(widget, edit);
     return handled;
 }
@@ -155,11 +328,20 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
     auto it = watched_.find(watched);
     if (it == watched_.end()) return QWidget::eventFilter(watched, event);
     Control& c = *it->second;
+    if (claimsShortcut(*event)) return true;
     if (event->type() == QEvent::FocusIn && acting_ == 0 && form_.ActiveControl() != &c &&
         c.CanFocus()) {
-        act([&] { form_.SetFocus(c); });
+        if (usersFocus(static_cast<QFocusEvent&>(*event)))
+            act([&] { form_.SetFocus(c); });
+        else
+            // Qt's own move: the focus goes back where the screen has it, once Qt is
+            // done moving it.
+            QTimer::singleShot(0, this, [this] {
+                if (acting_ == 0) syncFocus();
+            });
     } else if (event->type() == QEvent::KeyPress && acting_ == 0) {
         auto& key = static_cast<QKeyEvent&>(*event);
+        if (switchPage(pageStep(key))) return true;
         if (form_.ActiveControl() != &c && c.CanFocus()) act([&] { form_.SetFocus(c); });
         if (auto* edit = dynamic_cast<CustomEdit*>(&c))
             return typeInEdit(*edit, static_cast<QWidget*>(watched), key);

@@ -58,13 +58,33 @@ public:
     // the suite's menu bar for a child window, the form's own bar for a dialog.
     const std::vector<QMenu*>& menus() const { return menus_; }
     void showMenusInOwnBar();
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn, Ctrl+PgUp on any of the view's widgets:
+    // the next or previous page. False for any other key.
+    bool pageKey(QKeyEvent& event);
     // F1: the form's help context.
     void showHelp();
 
+    // Records a change of the user's in an edit, for Ctrl+Z (typing: one typed key,
+    // joined to the keys typed just before).
+    void editChanging(CustomEdit& edit, const std::function<void()>& change, bool typing = false);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    struct UndoStep {
+        std::string before, after;
+        bool typing = false;
+    };
+    // A page key about to run a shortcut of the window: the screen takes it.
+    bool claimsShortcut(QEvent& event);
+    // Ctrl+Tab and the like: the next page; false when the key is no page key.
+    bool switchPage(int step);
+    // Enter in a dialog: its main button; false when the form has none.
+    bool pressDefault(const QKeyEvent& event);
+    void undoEdit(CustomEdit& edit);
     void buildMenus();
     void addMenuItems(MenuItem& parent, QMenu* menu);
     // A key typed in an edit goes to the model at the edit's cursor.
@@ -78,6 +98,7 @@ private:
     std::vector<Signal<>::Connection> connections_;
     std::vector<QMenu*> menus_;
     QMenuBar* ownBar_ = nullptr;
+    std::map<const CustomEdit*, std::vector<UndoStep>> undo_;
     int acting_ = 0;
 };
 

@@ -13,7 +13,9 @@
 #include "gui/form_view.h"
 #include "gui/grid_cells.h"
 #include "gui/grid_delegate.h"
+#include "gui/grid_settings.h"
 #include "gui/qt_text.h"
+#include "gui/screen_layouts.h"
 #include "platform/dataset/field.h"
 
 namespace pag::gui {
@@ -24,7 +26,8 @@ constexpr int kRowHeight = 20;
 constexpr int kDefaultColumnWidth = 64;
 constexpr int kWidestFit = 260;
 constexpr int kRowsMeasured = 200;
-constexpr int kCellMargin = 4;  // fitting to the content never makes a column wider
+constexpr int kCellMargin = 4;          // fitting to the content never makes a column wider
+constexpr int kOpeningWidthFrom = 200;  // narrower: the window is not laid out yet
 
 // The grid's visible columns, and for each the grid column it shows.
 struct GridColumns {
@@ -32,10 +35,17 @@ struct GridColumns {
     std::vector<int> gridIndex;
     std::vector<int> widths;
 
+    // The same columns at the same widths (titles may differ).
+    bool sameShape(const GridColumns& o) const {
+        return gridIndex == o.gridIndex && widths == o.widths;
+    }
+
     bool sameAs(const GridColumns& o) const {
-        if (gridIndex != o.gridIndex || widths != o.widths) return false;
+        if (!sameShape(o)) return false;
         for (size_t i = 0; i < table.size(); ++i)
-            if (table[i].title != o.table[i].title) return false;
+            if (table[i].title != o.table[i].title ||
+                table[i].titlePicture != o.table[i].titlePicture)
+                return false;
         return true;
     }
 };
@@ -46,15 +56,19 @@ GridColumns visibleColumns(Grid& grid) {
     for (int i = 0; i < grid.ColumnCount(); ++i) {
         const GridColumn& col = grid.Columns()[static_cast<size_t>(i)];
         if (!col.visible) continue;
-        Field* f = data && data->Active() ? data->FindField(col.fieldName) : nullptr;
+        Field* f = data ? data->FindField(col.fieldName) : nullptr;
         // Money and numbers sit on the right.
         bool right =
             col.alignment == Alignment::Right ||
             (f && (f->GetAlignment() == Alignment::Right || f->DataType() == FieldType::Float));
         TableColumn t{
             col.fieldName, toQ(grid.ColumnTitle(i)), right ? Qt::AlignRight : Qt::AlignLeft, {}};
-        // A title in the symbol font is a glyph: the mark column shows its check box.
-        if (col.titleFont == "Symbol") t.titlePicture = QStringLiteral("imgCheck");
+        // A title the screen draws as a picture; a glyph of the symbol font shows the
+        // empty check box.
+        if (!col.titlePicture.empty())
+            t.titlePicture = toQ(col.titlePicture);
+        else if (col.titleFont == "Symbol")
+            t.titlePicture = QStringLiteral("imgUncheck");
         out.table.push_back(std::move(t));
         out.gridIndex.push_back(i);
         out.widths.push_back(col.width > 0 ? col.width : kDefaultColumnWidth);
@@ -66,7 +80,12 @@ GridColumns visibleColumns(Grid& grid) {
 class GridBinding : public QObject {
 public:
     GridBinding(FormView& view, Grid& grid, QTableView* table)
-        : QObject(table), view_(view), grid_(grid), table_(table), editor_(new QLineEdit) {
+        : QObject(table),
+          view_(view),
+          grid_(grid),
+          table_(table),
+          editor_(new QLineEdit),
+          key_(toQ(view.form().Name() + "." + grid.Name())) {
         // The cell being typed: drawn from the model's editor, never typed into
         // itself (the keys go to the grid, which runs the screen's key handlers).
         editor_->setParent(table_->viewport());
@@ -74,6 +93,7 @@ public:
         editor_->setAttribute(Qt::WA_TransparentForMouseEvents);
         editor_->hide();
         table_->installEventFilter(this);
+        table_->viewport()->installEventFilter(this);
     }
 
     void attach() {
@@ -88,6 +108,16 @@ public:
             if (!fitted_ && model_->rowCount() > 0) fitColumns();
             showCursor();
         });
+        // A new list (another row count) resets the table: the widths and order stay.
+        QObject::connect(model_, &QAbstractItemModel::modelAboutToBeReset, table_, [this] {
+            resetColumns_ = model_->columnCount();
+            resetState_ = table_->horizontalHeader()->saveState();
+        });
+        QObject::connect(model_, &QAbstractItemModel::modelReset, table_, [this] {
+            if (model_->columnCount() != resetColumns_ || resetState_.isEmpty()) return;
+            Programmatic quiet(programmatic_);
+            table_->horizontalHeader()->restoreState(resetState_);
+        });
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
                          [this](const QModelIndex& now) { userMoved(now); });
         QObject::connect(table_, &QTableView::clicked, table_, [this](const QModelIndex& i) {
@@ -101,6 +131,7 @@ public:
                              int col = gridColumn(section);
                              view_.act([&] { grid_.ClickTitle(col); });
                          });
+        keepUserLayout();
         fitColumns();
         showCursor();
     }
@@ -109,7 +140,11 @@ public:
     void redraw() {
         if (!model_) return attach();
         GridColumns now = visibleColumns(grid_);
-        if (!now.sameAs(columns_)) {
+        if (now.sameShape(columns_) && !now.sameAs(columns_)) {
+            // Only titles changed (the mark column's box): the widths and order stay.
+            columns_ = std::move(now);
+            model_->retitle(columns_.table);
+        } else if (!now.sameAs(columns_)) {
             columns_ = std::move(now);
             model_->setColumns(columns_.table);
             fitColumns();
@@ -120,6 +155,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == table_->viewport() && event->type() == QEvent::Resize) growColumns();
         if (watched != table_ || event->type() != QEvent::KeyPress) return false;
         auto& key = static_cast<QKeyEvent&>(*event);
         if (key.modifiers() != Qt::NoModifier ||
@@ -138,6 +174,81 @@ protected:
     }
 
 private:
+    // Changes of the view's own (fitting, restoring) that are not the user's.
+    struct Programmatic {
+        bool& flag;
+        bool was;
+        explicit Programmatic(bool& f) : flag(f), was(f) { flag = true; }
+        ~Programmatic() { flag = was; }
+    };
+
+    // The user's widths and order are kept per operator; the columns grow with the
+    // window past its opening width.
+    void keepUserLayout() {
+        QHeaderView* header = table_->horizontalHeader();
+        header->setSectionsMovable(true);
+        header->setStretchLastSection(false);
+        QObject::connect(
+            header, &QHeaderView::sectionResized, table_, [this](int section, int, int size) {
+                if (programmatic_) return;
+                if (section >= 0 && section < static_cast<int>(base_.size()))
+                    base_[static_cast<size_t>(section)] = static_cast<int>(size / growth());
+                remember();
+            });
+        QObject::connect(header, &QHeaderView::sectionMoved, table_, [this] {
+            if (!programmatic_) remember();
+        });
+    }
+
+    void remember() {
+        storeGridState(key_, model_->columnCount(), table_->horizontalHeader()->saveState());
+    }
+
+    void restoreRemembered() {
+        const QByteArray state = storedGridState(key_, model_->columnCount());
+        Programmatic quiet(programmatic_);
+        if (state.isEmpty()) return leadFirst();
+        table_->horizontalHeader()->restoreState(state);
+    }
+
+    // The screen's first columns in front, as long as the user has set no order.
+    void leadFirst() {
+        QHeaderView* header = table_->horizontalHeader();
+        int place = 0;
+        for (const std::string& field : leadingColumns(view_.form().Name(), grid_.Name()))
+            for (size_t i = 0; i < columns_.table.size(); ++i)
+                if (columns_.table[i].fieldName == field) {
+                    header->moveSection(header->visualIndex(static_cast<int>(i)), place++);
+                    break;
+                }
+    }
+
+    // How much wider than at its opening width the table is now (never narrower).
+    double growth() const {
+        const int now = table_->viewport()->width();
+        return opening_ > 0 && now > opening_ ? static_cast<double>(now) / opening_ : 1.0;
+    }
+
+    void takeBaseWidths() {
+        QHeaderView* header = table_->horizontalHeader();
+        base_.assign(static_cast<size_t>(model_->columnCount()), 0);
+        const double g = growth();
+        for (size_t i = 0; i < base_.size(); ++i)
+            base_[i] = static_cast<int>(header->sectionSize(static_cast<int>(i)) / g);
+    }
+
+    // The columns widen in proportion when the window grows past its opening width.
+    void growColumns() {
+        if (!model_ || base_.size() != static_cast<size_t>(model_->columnCount())) return;
+        const int now = table_->viewport()->width();
+        if (opening_ == 0 && now >= kOpeningWidthFrom) opening_ = now;
+        const double g = growth();
+        QHeaderView* header = table_->horizontalHeader();
+        Programmatic quiet(programmatic_);
+        for (size_t i = 0; i < base_.size(); ++i)
+            header->resizeSection(static_cast<int>(i), static_cast<int>(base_[i] * g));
+    }
+
     int gridColumn(int tableColumn) const {
         if (tableColumn < 0 || tableColumn >= static_cast<int>(columns_.gridIndex.size()))
             return -1;
@@ -164,9 +275,13 @@ private:
             int most = std::min(kWidestFit, columns_.widths[i] * 3 / 2);
             int width = std::max({columns_.widths[i], header->sectionSizeHint(section),
                                   std::min(contentWidth(section), most)});
+            Programmatic quiet(programmatic_);
             header->resizeSection(section, width);
         }
         fitted_ = model_->rowCount() > 0;
+        restoreRemembered();
+        takeBaseWidths();
+        growColumns();
     }
 
     // The widest text of a column among the first rows.
@@ -226,6 +341,12 @@ private:
     GridColumns columns_;
     bool syncing_ = false;
     bool fitted_ = false;
+    QString key_;
+    bool programmatic_ = false;
+    QByteArray resetState_;
+    int resetColumns_ = -1;
+    std::vector<int> base_;  // each column's width at the opening width
+    int opening_ = 0;        // the table's width when first shown
 };
 
 }  // namespace

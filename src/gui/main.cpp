@@ -6,12 +6,14 @@
 
 #include "gui/desktop_host.h"
 #include "gui/qt_text.h"
+#include "gui/qt_translations.h"
 #include "gui/screenshots.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pag12000-desktop"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    pag::gui::installQtTranslations();
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
         pag::gui::DesktopOptions options = pag::gui::parseDesktopArgs(args);

@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -134,6 +135,11 @@ void MainWindow::setBusy(bool on) {
     if (on) statusBar()->repaint();
 }
 
+void MainWindow::showNote(const QString& text) {
+    constexpr int kNoteMs = 6000;
+    statusBar()->showMessage(text, kNoteMs);
+}
+
 void MainWindow::forget(Form& form) {
     FormView* view = viewOf(form);
     if (view) {
@@ -164,7 +170,23 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The child area watches the whole program for its own Ctrl+Tab (next window);
+    // the screens' page keys come first: this filter goes in after the area's.
+    QTimer::singleShot(0, this, [this] {
+        qApp->removeEventFilter(this);
+        qApp->installEventFilter(this);
+    });
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        for (QObject* o = watched; o; o = o->parent())
+            if (auto* view = qobject_cast<FormView*>(o))
+                return view->pageKey(*static_cast<QKeyEvent*>(event));
+        return false;
+    }
     if (event->type() != QEvent::Close) return QMainWindow::eventFilter(watched, event);
     auto* sub = qobject_cast<QMdiSubWindow*>(watched);
     for (auto& [form, view] : views_) {

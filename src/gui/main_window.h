@@ -31,11 +31,14 @@ public:
     FormView* activeView() const;
     // Shows or hides the busy indicator (server calls).
     void setBusy(bool on);
+    // A passing note in the status bar (a save that went through).
+    void showNote(const QString& text);
     QProgressBar* busyIndicator() const { return busy_; }
     QLabel* screenCodeLabel() const { return screenCode_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "gui/form_dialog.h"
+#include "gui/help_viewer.h"
 #include "gui/pick_dialog.h"
 #include "gui/qt_text.h"
 #include "platform/dataset/field.h"
@@ -88,7 +89,8 @@ bool QtUserInterface::ask(const std::string& text) {
                     QMessageBox::NoButton, parent_);
     QPushButton* yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    // Enter answers what changes nothing: going on takes a deliberate "Sim".
+    box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
@@ -172,11 +174,14 @@ void QtUserInterface::showHelp(int helpContext) {
     showHelpTopic({}, helpContext);
 }
 
-void QtUserInterface::showHelpTopic(const std::string& helpFile, int helpContext) {
-    // The help file is the suite's; without its viewer the topic is named.
-    std::string text = "Ajuda: tópico " + std::to_string(helpContext);
-    if (!helpFile.empty()) text += " do arquivo " + helpFile;
-    showMessage(MessageKind::Information, text + ".");
+void QtUserInterface::showHelpTopic(const std::string& /*helpFile*/, int helpContext) {
+    if (unattended) return;
+    // The user guide shipped with the program, opened at the section of the screen.
+    showUserGuide(parent_, helpSection(helpContext));
+}
+
+void QtUserInterface::showStatus(const std::string& text) {
+    if (onStatus) onStatus(toQ(text));
 }
 
 }  // namespace pag::gui

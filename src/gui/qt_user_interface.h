@@ -27,6 +27,8 @@ public:
     bool unattended = false;
     // Told when the busy animation shows and hides (the main window's indicator).
     std::function<void(bool)> onBusy;
+    // Where passing notes show (the main window's status bar).
+    std::function<void(const QString&)> onStatus;
 
     void showMessage(MessageKind kind, const std::string& text) override;
     bool ask(const std::string& text) override;
@@ -38,6 +40,7 @@ public:
     ModalResult showModal(Form& form) override;
     void busy(bool on, int kind) override;
     void showHelp(int helpContext) override;
+    void showStatus(const std::string& text) override;
     // F1 on a form that names its help file.
     void showHelpTopic(const std::string& helpFile, int helpContext);
 

@@ -18,7 +18,7 @@ const std::map<std::string, ContainerLayout, std::less<>>& layouts() {
          {.left = {"scbFolhaDados", "Panel3"}, .right = {"panContas"}}},
         {"frmHabConta.Panel3",
          {.rows = {{"lblInscForn", "dbeInscForn", "lblNrBol", "dbeNrBol"},
-                   {"lblTotal", "nedTotal", "nedCont"}}}},
+                   {"lblTotal", "nedTotal", "nedCont", "lblQtdBoletos"}}}},
         {"frmHabConta.panContas",
          {.rows = {{"dbgConta"},
                    {"lblFiliLanc", "dbeFiliLanc", "dbeSeqConta"},
@@ -72,6 +72,13 @@ const ContainerLayout* containerLayout(std::string_view form, std::string_view c
     key += container;
     auto it = layouts().find(key);
     return it == layouts().end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> leadingColumns(std::string_view form, std::string_view grid) {
+    if (form == "frmHabConta" && grid == "dbgPadrao")
+        return {"IDMARCADO",    "IDBPAGREAL", "DTVENBOLPAG",
+                "NMRAZSOCFORN", "IDHABIBPAG", "VRFINALBPAG"};
+    return {};
 }
 
 bool belowPages(std::string_view /*form*/, std::string_view control) {

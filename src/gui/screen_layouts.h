@@ -19,6 +19,10 @@ struct ContainerLayout {
 
 // The layout of a form's container ("frmHabConta", "Panel3"); null when it has none.
 const ContainerLayout* containerLayout(std::string_view form, std::string_view container);
+// The fields whose columns a grid shows first, in that order, until the user moves
+// them ("frmHabConta", "dbgPadrao"): what a clerk needs before the rest at the
+// window's opening size. Empty: the screen's own order.
+std::vector<std::string> leadingColumns(std::string_view form, std::string_view grid);
 // Whether a form's direct child sits under the page control (the navigator bar).
 bool belowPages(std::string_view form, std::string_view control);
 

@@ -1,182 +1,16 @@
 // The desktop front end drawn offscreen: the host loads the package library, the
 // screen opens on a demo database, the widgets show the models and the user's input
 // (keys, clicks, tabs, the filter dialog) reaches them.
-#include <gtest/gtest.h>
+#include "desktop_fixture.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QImage>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QMouseEvent>
-#include <QProcess>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolButton>
-
-#include "gui/desktop_host.h"
-#include "gui/form_dialog.h"
-#include "gui/grid_cells.h"
-#include "gui/pick_dialog.h"
-#include "gui/qt_text.h"
-#include "platform/dataset/field.h"
-#include "platform/sql/database.h"
-#include "platform/ui/buttons.h"
-#include "platform/ui/edit.h"
+#include "gui/qt_translations.h"
 
 namespace pag::gui {
+
+QString gDesktop;
+QString gPackage;
+
 namespace {
-
-QString gDesktop;  // the pag12000-desktop executable
-QString gPackage;  // the package library
-
-void settle() {
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-}
-
-// Answers every message box that opens with its first button, from a zero-time
-// timer, and remembers what it said.
-class BoxAnswerer {
-public:
-    BoxAnswerer() {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || box->buttons().isEmpty()) return;
-            seen.push_back(box->text());
-            box->buttons().first()->click();
-        });
-        timer_.start();
-    }
-    QStringList seen;
-
-private:
-    QTimer timer_;
-};
-
-void press(QWidget* w, int key, const QString& text = {}, Qt::KeyboardModifiers m = {}) {
-    QKeyEvent down(QEvent::KeyPress, key, m, text);
-    QApplication::sendEvent(w, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, m, text);
-    QApplication::sendEvent(w, &up);
-}
-
-void typeText(QWidget* w, const QString& text) {
-    for (QChar c : text)
-        press(w, c.unicode(), QString(c));
-}
-
-void mouse(QWidget* w, QEvent::Type type, QPoint at) {
-    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
-                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
-    QApplication::sendEvent(w, &e);
-}
-
-// A click (or double click) in a table's cell, as the mouse does it.
-void clickCell(QTableView* table, const QModelIndex& cell, bool twice = false) {
-    table->scrollTo(cell);
-    QPoint at = table->visualRect(cell).center();
-    QWidget* vp = table->viewport();
-    mouse(vp, QEvent::MouseButtonPress, at);
-    mouse(vp, QEvent::MouseButtonRelease, at);
-    if (!twice) return;
-    mouse(vp, QEvent::MouseButtonDblClick, at);
-    mouse(vp, QEvent::MouseButtonRelease, at);
-}
-
-class DesktopScreen : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        login_.EmprProc = "01";
-        login_.FiliProc = "0001";
-        login_.Operador = "ADMIN";
-        login_.ProcessingDate = Date::today();
-        login_.DatabaseFile = fromQ(dir_.filePath(QStringLiteral("demo.db")));
-        host_ = std::make_unique<DesktopHost>(login_, fromQ(gPackage));
-        ASSERT_TRUE(host_->open());
-        host_->window().show();
-        settle();
-        view_ = host_->screenView();
-        ASSERT_NE(view_, nullptr);
-    }
-
-    Form& screen() { return view_->form(); }
-
-    template <typename T>
-    T& control(const char* name) {
-        return screen().Get<T>(name);
-    }
-
-    Grid& boletoGrid() { return control<Grid>("dbgPadrao"); }
-    ClientDataSet& boletos() { return *boletoGrid().DataSet(); }
-    QTableView* table() { return qobject_cast<QTableView*>(view_->widgetFor(boletoGrid())); }
-    // Opens the filter dialog from its toolbar button and runs step on it while it
-    // is on screen (in this process); the dialog must be closed by then.
-    void withFilterDialog(const std::function<void(FormDialog&)>& step) {
-        bool shown = false;
-        host_->ui().onModalShown = [&](QDialog& dialog) {
-            shown = true;
-            auto* form = qobject_cast<FormDialog*>(&dialog);
-            ASSERT_NE(form, nullptr);
-            settle();
-            step(*form);
-            settle();
-            EXPECT_FALSE(dialog.isVisible()) << "o filtro ficou aberto";
-            if (dialog.isVisible()) dialog.reject();
-        };
-        auto* button =
-            qobject_cast<QToolButton*>(view_->widgetFor(control<SpeedButton>("sbtFiltro")));
-        ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(button->isEnabled());
-        button->click();
-        host_->ui().onModalShown = nullptr;
-        EXPECT_TRUE(shown) << "o filtro não abriu";
-    }
-
-    // The table column that shows a field (-1 when hidden).
-    int tableColumn(const char* field) {
-        const QString title = toQ(boletoGrid().ColumnTitle(IndiceCol(boletoGrid(), field)));
-        for (int c = 0; c < table()->model()->columnCount(); ++c)
-            if (table()->model()->headerData(c, Qt::Horizontal).toString() == title) return c;
-        return -1;
-    }
-
-    // Moves the cursor to a boleto, as the program does.
-    void goToBoleto(const char* filial, const char* lancamento) {
-        view_->act([&] {
-            ASSERT_TRUE(
-                boletos().Locate("CDFILIAL;NRLANBOLPAG", {Value(filial), Value(lancamento)}));
-        });
-        settle();
-    }
-
-    // A column of a boleto as stored.
-    Value stored(const char* column, const char* filial, const char* lancamento) {
-        Database db(login_.DatabaseFile);
-        Statement st = db.prepare(std::string("SELECT ") + column +
-                                  " FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-        st.bind("F", Value(filial));
-        st.bind("L", Value(lancamento));
-        return st.step() ? st.column(0) : Value();
-    }
-
-    QToolButton* toolButton(const char* name) {
-        return qobject_cast<QToolButton*>(view_->widgetFor(control<SpeedButton>(name)));
-    }
-
-    QTemporaryDir dir_;
-    LoginContext login_;
-    BoxAnswerer boxes_;
-    std::unique_ptr<DesktopHost> host_;
-    FormView* view_ = nullptr;
-};
 
 TEST_F(DesktopScreen, HostLoadsThePackageLibrary) {
     if (gPackage.isEmpty()) GTEST_SKIP() << "sem a biblioteca do pacote";
@@ -270,7 +104,7 @@ TEST_F(DesktopScreen, PaymentDataPageChangesAndSavesTheBoleto) {
     EXPECT_EQ(control<PageControl>("pgcPadrao").ActivePage()->Name(), "tshDadosPag");
     auto* multa = qobject_cast<QLineEdit*>(view_->widgetFor(control<CustomEdit>("dbePeMulta")));
     ASSERT_NE(multa, nullptr);
-    multa->setFocus();
+    clickInto(multa);
     settle();
     multa->selectAll();
     typeText(multa, QStringLiteral("2,5"));
@@ -288,7 +122,7 @@ TEST_F(DesktopScreen, TypingReachesTheModelKeyByKeyThroughItsMask) {
     auto* edit = qobject_cast<QLineEdit*>(view_->widgetFor(company));
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text(), QStringLiteral("01"));
-    edit->setFocus();
+    clickInto(edit);
     settle();
     EXPECT_EQ(screen().ActiveControl(), &company);
     edit->selectAll();
@@ -411,7 +245,11 @@ TEST(DesktopProgram, RefusesARemoteServerWithoutTheSuitesDatabase) {
 }  // namespace pag::gui
 
 int main(int argc, char** argv) {
+    // Column layouts the tests store stay out of the user's own settings.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
+    pag::gui::installQtTranslations();
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) pag::gui::gDesktop = QString::fromLocal8Bit(argv[1]);

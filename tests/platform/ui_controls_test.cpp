@@ -274,6 +274,26 @@ TEST(PageControlTest, UserChoiceRunsChangingAndChangeAndRespectsDisabledPages) {
     EXPECT_EQ(changes, 1);
 }
 
+TEST(PageControlTest, NextPageSkipsWhatTheUserCannotChooseAndGoesRound) {
+    Form form{"frmHabConta"};
+    auto& pgc = form.Add<PageControl>("pgcPadrao");
+    auto& dados = form.Add<Page>("tshFolhaDados", &pgc, "Boletos");
+    auto& oculta = form.Add<Page>("tshFormulario", &pgc, "Formulário");
+    auto& pag = form.Add<Page>("tshDadosPag", &pgc, "Dados para Pagamento");
+    auto& ajuste = form.Add<Page>("tshAjustes", &pgc, "Ajuste");
+    oculta.SetTabVisible(false);
+    ajuste.SetEnabled(false);
+    EXPECT_TRUE(pgc.SelectNextPage(true));
+    EXPECT_EQ(pgc.ActivePage(), &pag);
+    EXPECT_TRUE(pgc.SelectNextPage(true));  // past the end, round to the first
+    EXPECT_EQ(pgc.ActivePage(), &dados);
+    EXPECT_TRUE(pgc.SelectNextPage(false));
+    EXPECT_EQ(pgc.ActivePage(), &pag);
+    pgc.OnChanging = [](bool& ok) { ok = false; };
+    EXPECT_FALSE(pgc.SelectNextPage(true));
+    EXPECT_EQ(pgc.ActivePage(), &pag);
+}
+
 TEST(MenuTest, ShortcutsCaptionsAndDisabledParents) {
     Form form{"frmHabConta"};
     auto& root = form.Add<MenuItem>("mnuMenu");

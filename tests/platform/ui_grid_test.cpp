@@ -232,5 +232,25 @@ TEST_F(GridTest, InsertKeyAndLeavingAnUntouchedNewRow) {
     EXPECT_EQ(cds.RecordCount(), 2);
 }
 
+TEST_F(GridTest, TabWalksTheColumnsAndLeavesTheGridAtEitherEnd) {
+    grid->Options().tabs = true;
+    form.SetFocus(*grid);
+    grid->SetSelectedIndex(2);
+    grid->KeyDown(Key::Tab, {});
+    EXPECT_EQ(grid->SelectedIndex(), 3);
+    EXPECT_EQ(form.ActiveControl(), grid);
+    grid->KeyDown(Key::Tab, {});  // past the last column
+    EXPECT_EQ(form.ActiveControl(), other);
+    form.SetFocus(*grid);
+    grid->SetSelectedIndex(0);
+    grid->KeyDown(Key::Tab, {.shift = true});  // before the first
+    EXPECT_NE(form.ActiveControl(), grid);
+}
+
+TEST_F(GridTest, AClosedDataSetKeepsTheColumnTitles) {
+    cds.Close();
+    EXPECT_EQ(grid->ColumnTitle(1), "Fornecedor");
+}
+
 }  // namespace
 }  // namespace pag

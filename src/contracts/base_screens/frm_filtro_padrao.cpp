@@ -26,6 +26,7 @@ TfrmFiltroPadrao::TfrmFiltroPadrao(std::string name, std::string caption, std::s
     btfLoadOpc.SetHint("Carregar Opções");
     btfSaveOpc.SetEnabled(false);
     btfLoadOpc.SetEnabled(false);
+    SetDefaultButton(&sbtConfirma);
     OnCreate = [this] { FormCreate(); };
     sbtHelp.OnClick = [this] { sbtHelpClick(); };
     sbtConfirma.OnClick = [this] { sbtConfirmaClick(); };

@@ -11,6 +11,7 @@ TfrmRotiGeral::TfrmRotiGeral(std::string name, std::string caption)
       sbtCancel(Add<SpeedButton>("sbtCancel", &panBotoes)) {
     sbtConfirma.SetHint("Confirmar");
     sbtCancel.SetHint("Cancelar");
+    SetDefaultButton(&sbtConfirma);
     OnCreate = [this] { FormCreate(); };
     OnClose = [this](CloseAction& action) { FormClose(action); };
     sbtConfirma.OnClick = [this] { sbtConfirmaClick(); };

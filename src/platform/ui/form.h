@@ -56,6 +56,9 @@ public:
     bool ClickControl(Control& c);
     // A key with modifiers: the enabled menu item with that shortcut runs.
     bool DispatchShortCut(int key, ShiftState shift);
+    // The button Enter confirms in a dialog (null: none).
+    Control* DefaultButton() const { return default_; }
+    void SetDefaultButton(Control* c) { default_ = c; }
 
     // ---- window
     int Width() const { return width_; }
@@ -103,6 +106,7 @@ protected:
     void DestroyControls();
 
 private:
+    Control* default_ = nullptr;
     void adopt(std::unique_ptr<Control> control);
     [[noreturn]] void throwNotFound(std::string_view name, Control* found, const char* kind) const;
     void runExits(Control& old, Control& target);

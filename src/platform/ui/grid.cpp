@@ -114,8 +114,9 @@ void Grid::RemoveColumn(int index) {
 std::string Grid::ColumnTitle(int index) const {
     const GridColumn& col = columns_.at(static_cast<size_t>(index));
     if (!col.title.empty()) return col.title;
+    // A closed dataset keeps its fields: an empty list still shows their labels.
     ClientDataSet* ds = DataSet();
-    Field* f = ds && ds->Active() ? ds->FindField(col.fieldName) : nullptr;
+    Field* f = ds ? ds->FindField(col.fieldName) : nullptr;
     return f ? f->DisplayLabel() : col.fieldName;
 }
 
@@ -219,9 +220,13 @@ void Grid::HandleKeyPress(KeyChar key) {
     changed();
 }
 
-void Grid::moveColumn(int step) {
+bool Grid::moveColumn(int step) {
     for (int i = selected_ + step; i >= 0 && i < ColumnCount(); i += step)
-        if (columns_[static_cast<size_t>(i)].visible) return SetSelectedIndex(i);
+        if (columns_[static_cast<size_t>(i)].visible) {
+            SetSelectedIndex(i);
+            return true;
+        }
+    return false;
 }
 
 bool Grid::confirmDelete() {
@@ -236,11 +241,15 @@ void Grid::HandleKeyDown(int key, ShiftState shift) {
     bool open = ds && ds->Active();
     switch (key) {
         case Key::Left:
-            return moveColumn(-1);
+            moveColumn(-1);
+            return;
         case Key::Right:
-            return moveColumn(1);
+            moveColumn(1);
+            return;
         case Key::Tab:
-            if (options_.tabs) return moveColumn(shift.shift ? -1 : 1);
+            // Tab walks the columns; past the last (or before the first) it leaves
+            // the grid, so the keyboard is never kept in it.
+            if (options_.tabs && moveColumn(shift.shift ? -1 : 1)) return;
             return Control::HandleKeyDown(key, shift);
         case Key::Up:
             if (open) ds->Prior();

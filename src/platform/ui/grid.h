@@ -25,7 +25,8 @@ struct GridColumn {
     Alignment alignment = Alignment::Left;
     ColumnButtonStyle buttonStyle = ColumnButtonStyle::Auto;
     std::vector<std::string> pickList{};
-    std::string titleFont{};  // empty: the grid's font ("Symbol" draws glyphs)
+    std::string titleFont{};     // empty: the grid's font ("Symbol" draws glyphs)
+    std::string titlePicture{};  // a picture of the screen shown as the title
 };
 
 struct GridOptions {
@@ -152,7 +153,8 @@ private:
     void bindEditor();
     std::vector<DrawCommand> drawCell(int column, bool current);
     void onDataChanged();
-    void moveColumn(int step);
+    // False when no visible column lies that way.
+    bool moveColumn(int step);
     bool confirmDelete();
 
     DataSource* source_ = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/ui/page_control.h"
 
+#include <algorithm>
+
 namespace pag {
 
 Page::Page(std::string name, Container* parent, std::string caption)
@@ -67,6 +69,19 @@ bool PageControl::SelectPage(Page& page) {
     SetActivePage(&page);
     if (OnChange) OnChange();
     return true;
+}
+
+bool PageControl::SelectNextPage(bool forward) {
+    const std::vector<Page*> pages = Pages();
+    const int n = static_cast<int>(pages.size());
+    if (n == 0) return false;
+    const int start = std::max(ActivePageIndex(), 0);
+    for (int step = 1; step < n; ++step) {
+        const int i = ((forward ? start + step : start - step) % n + n) % n;
+        Page& page = *pages[static_cast<size_t>(i)];
+        if (page.Enabled() && page.Visible() && page.TabVisible()) return SelectPage(page);
+    }
+    return false;
 }
 
 }  // namespace pag

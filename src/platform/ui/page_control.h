@@ -45,6 +45,9 @@ public:
     void SetActivePageIndex(int index);
     // The user's choice: false when the page is disabled, hidden or refused.
     bool SelectPage(Page& page);
+    // Ctrl+Tab / Ctrl+Shift+Tab: the next (or previous) page the user can choose,
+    // round the end; false when there is none or the change is refused.
+    bool SelectNextPage(bool forward);
 
     bool ShowsChild(const Control& child) const override { return &child == active_; }
     bool CanFocus() const override { return IsUsable(); }

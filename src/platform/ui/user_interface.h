@@ -35,6 +35,9 @@ public:
     virtual ModalResult showModal(Form& form) = 0;
     virtual void busy(bool on, int kind) = 0;
     virtual void showHelp(int helpContext) = 0;
+    // A passing note that needs no answer (a save that went through); screens without
+    // a status line ignore it.
+    virtual void showStatus(const std::string& /*text*/) {}
 };
 
 }  // namespace pag
