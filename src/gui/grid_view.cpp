@@ -155,7 +155,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == table_->viewport() && event->type() == QEvent::Resize) growColumns();
+        if (watched == table_->viewport() && event->type() == QEvent::Resize) {
+            const int now = table_->viewport()->width();
+            if (opening_ == 0 && fitted_ && now >= kOpeningWidthFrom) {
+                opening_ = now;
+                takeBaseWidths();
+            }
+            growColumns();
+        }
         if (watched != table_ || event->type() != QEvent::KeyPress) return false;
         auto& key = static_cast<QKeyEvent&>(*event);
         if (key.modifiers() != Qt::NoModifier ||
@@ -237,16 +244,29 @@ private:
             base_[i] = static_cast<int>(header->sectionSize(static_cast<int>(i)) / g);
     }
 
-    // The columns widen in proportion when the window grows past its opening width.
+    // The columns widen in proportion when the window grows past its opening width;
+    // room still left over goes to the widest text column (the names), so the table
+    // never ends in empty space.
     void growColumns() {
         if (!model_ || base_.size() != static_cast<size_t>(model_->columnCount())) return;
-        const int now = table_->viewport()->width();
-        if (opening_ == 0 && now >= kOpeningWidthFrom) opening_ = now;
         const double g = growth();
         QHeaderView* header = table_->horizontalHeader();
         Programmatic quiet(programmatic_);
-        for (size_t i = 0; i < base_.size(); ++i)
-            header->resizeSection(static_cast<int>(i), static_cast<int>(base_[i] * g));
+        int total = 0, names = -1;
+        for (size_t i = 0; i < base_.size(); ++i) {
+            const int section = static_cast<int>(i);
+            header->resizeSection(section, static_cast<int>(base_[i] * g));
+            if (header->isSectionHidden(section)) continue;
+            total += header->sectionSize(section);
+            Field* f = grid_.DataSet() ? grid_.DataSet()->FindField(columns_.table[i].fieldName)
+                                       : nullptr;
+            if (f && f->DataType() == FieldType::Text &&
+                (names < 0 || base_[i] > base_[static_cast<size_t>(names)]))
+                names = section;
+        }
+        const int spare = table_->viewport()->width() - total;
+        if (names >= 0 && spare > 0)
+            header->resizeSection(names, header->sectionSize(names) + spare);
     }
 
     int gridColumn(int tableColumn) const {
@@ -279,6 +299,9 @@ private:
             header->resizeSection(section, width);
         }
         fitted_ = model_->rowCount() > 0;
+        // The width the table has when its first rows are fitted is its opening width.
+        const int now = table_->viewport()->width();
+        if (fitted_ && opening_ == 0 && now >= kOpeningWidthFrom) opening_ = now;
         restoreRemembered();
         takeBaseWidths();
         growColumns();
