@@ -108,9 +108,14 @@ Date Value::asDate() const {
     switch (type()) {
         case ValueType::Null: return Date();
         case ValueType::Date: return std::get<Date>(v_);
-        case ValueType::Integer: return Date::fromSerial(static_cast<int32_t>(std::get<int64_t>(v_)));
-        case ValueType::Float:
-            return Date::fromSerial(static_cast<int32_t>(std::floor(std::get<double>(v_))));
+        case ValueType::Integer:
+        case ValueType::Float: {
+            // A serial day number; one no calendar can hold is refused, not wrapped.
+            const double serial = std::floor(asFloat());
+            if (!std::isfinite(serial) || serial < -693593.0 || serial > 2958465.0)
+                throw std::invalid_argument("'" + asString() + "' não é uma data válida.");
+            return Date::fromSerial(static_cast<int32_t>(serial));
+        }
         case ValueType::Text: {
             const std::string& s = std::get<std::string>(v_);
             if (s.size() >= 10 && s[4] == '-') return Date::parseIso(s.substr(0, 10));

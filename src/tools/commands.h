@@ -10,7 +10,7 @@ int runBoleto(int argc, char** argv);
 int runBench(int argc, char** argv);
 // seed demo FILE | seed scale --boletos N FILE
 int runSeed(int argc, char** argv);
-// serve --db FILE [--bind HOST] [--port P] [--token T]
+// serve --db FILE [--bind HOST] [--port P] [--token T] [--cert F --key F] [--insecure]
 int runServe(int argc, char** argv);
 // call OPERATION ARG... (--db FILE | --server HOST:PORT [--token T])
 int runCall(int argc, char** argv);

@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "contracts/connection.h"
-#include "contracts/transport_http_service.h"
+#include "server/http_service.h"
 #include "platform/dataset/client_dataset.h"
 #include "server/boleto_query.h"
 #include "server_fixture.h"
