@@ -1,5 +1,6 @@
 #include "server/http_service.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <condition_variable>
@@ -38,9 +39,39 @@ public:
     }
 };
 
+// At most `limit` holders at once; the others wait for a turn.
+class Turns {
+public:
+    explicit Turns(unsigned limit) : free_(limit) {}
+    void take() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return free_ > 0; });
+        --free_;
+    }
+    void give() {
+        {
+            std::lock_guard lock(mutex_);
+            ++free_;
+        }
+        changed_.notify_one();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    unsigned free_;
+};
+
+unsigned readTurns(unsigned configured) {
+    if (configured > 0) return configured;
+    return std::max(2u, std::thread::hardware_concurrency());
+}
+
 }  // namespace
 
 struct HttpService::Impl {
+    explicit Impl(unsigned reads) : reads(reads) {}
+    Turns reads;
     std::unique_ptr<TlsServerContext> tls;
     std::unique_ptr<Router> router;
     std::unique_ptr<Listener> listener;
@@ -52,7 +83,7 @@ struct HttpService::Impl {
 };
 
 HttpService::HttpService(ServerModule& module, HttpServiceOptions options)
-    : module_(module), options_(std::move(options)), impl_(std::make_unique<Impl>()) {}
+    : module_(module), options_(std::move(options)), impl_(std::make_unique<Impl>(readTurns(options_.maxConcurrentReads))) {}
 
 HttpService::~HttpService() {
     stop();
@@ -78,6 +109,15 @@ HttpService::Reply HttpService::handleCall(std::string_view body, std::string_vi
     } catch (const ProtocolError& e) {
         return {400, encodeFailure(e.what())};
     }
+    // A read holds its turn until its answer is encoded: the heavy part of a list.
+    const bool read = module_.readsOnly(request.operation);
+    if (read) impl_->reads.take();
+    struct Release {
+        Turns* turns;
+        ~Release() {
+            if (turns) turns->give();
+        }
+    } release{read ? &impl_->reads : nullptr};
     bool internalError = false;
     CallResult result =
         invokeModule(module_, request.context, request.operation, request.args, &internalError);

@@ -31,12 +31,16 @@ struct HttpServiceOptions {
     std::chrono::milliseconds requestTimeout{30000};
     std::chrono::milliseconds writeTimeout{10000};
     size_t maxConnections = 512;
+    // Reads (ServerModule::readsOnly) decoded, run and encoded at once; more wait their
+    // turn. Saves never wait here. 0: one per processor (at least 2).
+    unsigned maxConcurrentReads = 0;
 };
 
 // Serves a ServerModule over HTTP or HTTPS: POST /call and GET /health
 // (docs/protocol.md). Each connection is served on a thread of its own and calls
 // reach the module concurrently, so the module must be thread-safe (RdmHabConta is:
-// reads run side by side, writes are serialised by the database). A bad request gets
+// reads run side by side, writes are serialised by the database). Reads run at most
+// maxConcurrentReads at a time, so that many readers never crowd out a save. A bad request gets
 // a 4xx answer with a pt-BR message; nothing a client sends stops the service or
 // holds it up for the others.
 class HttpService {

@@ -64,6 +64,11 @@ void RdmHabConta::release(std::unique_ptr<Database> db) {
     idle_.push_back(std::move(db));
 }
 
+bool RdmHabConta::readsOnly(const std::string& operation) const {
+    const Operation* op = registry_.find(operation);
+    return op && op->access == Access::Read;
+}
+
 CallResult RdmHabConta::call(const CallContext& ctx, const std::string& operation,
                              std::vector<Value>& args) {
     const Operation* op = registry_.find(operation);

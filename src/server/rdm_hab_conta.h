@@ -37,6 +37,7 @@ public:
 
     CallResult call(const CallContext& ctx, const std::string& operation,
                     std::vector<Value>& args) override;
+    bool readsOnly(const std::string& operation) const override;
 
     const std::string& databasePath() const { return path_; }
     const OperationRegistry& registry() const { return registry_; }
