@@ -10,7 +10,7 @@ namespace pag {
 
 namespace {
 
-const char* const kKeys[] = {"empresa", "filial",   "operador", "date", "db", "server",
+const char* const kKeys[] = {"empresa", "filial",   "operador", "date", "db",      "server",
                              "token",   "orcafina", "config",   "ca",   "insecure"};
 
 bool isKey(std::string_view key) {

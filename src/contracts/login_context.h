@@ -11,11 +11,11 @@ namespace pag {
 // Who is working and where the application server is: what the suite's login hands
 // to the module. Filled from the host's command line or a configuration file.
 struct LoginContext {
-    std::string EmprProc;          // processing company
-    std::string FiliProc;          // processing branch
-    std::string Operador;          // logged operator
-    std::string WebURL;            // application-server host; empty or "local": embedded server
-    int WebPort = 0;               // application-server port
+    std::string EmprProc;  // processing company
+    std::string FiliProc;  // processing branch
+    std::string Operador;  // logged operator
+    std::string WebURL;    // application-server host; empty or "local": embedded server
+    int WebPort = 0;       // application-server port
     // "https", "http", or empty: HTTPS to another machine, HTTP on this one.
     std::string WebScheme;
     std::string CaFile;            // authority that signed the server's certificate

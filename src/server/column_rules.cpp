@@ -85,8 +85,7 @@ std::optional<std::string> dateViolation(const Value& v) {
     } else {
         return shown(v) + range;
     }
-    if (d.isEmpty() || d < earliestStoredDate() || d > latestStoredDate())
-        return shown(v) + range;
+    if (d.isEmpty() || d < earliestStoredDate() || d > latestStoredDate()) return shown(v) + range;
     return std::nullopt;
 }
 
@@ -149,11 +148,18 @@ std::optional<std::string> ColumnRules::violation(const std::string& table,
     if (!r || value.isNull()) return std::nullopt;
     std::optional<std::string> why;
     switch (r->kind) {
-        case ColumnRule::Kind::Date: why = dateViolation(value); break;
-        case ColumnRule::Kind::Text: why = textViolation(*r, value); break;
+        case ColumnRule::Kind::Date:
+            why = dateViolation(value);
+            break;
+        case ColumnRule::Kind::Text:
+            why = textViolation(*r, value);
+            break;
         case ColumnRule::Kind::Number:
-        case ColumnRule::Kind::Integer: why = numberViolation(*r, value); break;
-        case ColumnRule::Kind::Other: break;
+        case ColumnRule::Kind::Integer:
+            why = numberViolation(*r, value);
+            break;
+        case ColumnRule::Kind::Other:
+            break;
     }
     if (why || r->domain.empty()) return why;
     const std::string text = value.type() == ValueType::Text ? value.asString() : shown(value);

@@ -132,7 +132,8 @@ void Connection::close() {
         if (rc == 0) break;
         if (rc < 0) {
             if (errno == EINTR) continue;
-            if ((errno != EAGAIN && errno != EWOULDBLOCK) || waitFor(POLLIN, until, true) != Wait::Ready)
+            if ((errno != EAGAIN && errno != EWOULDBLOCK) ||
+                waitFor(POLLIN, until, true) != Wait::Ready)
                 break;
             continue;
         }

@@ -27,8 +27,8 @@ Listener::~Listener() {
 }
 
 int Listener::bind() {
-    const std::string failure = "Não foi possível atender em " + options_.host + ":" +
-                                std::to_string(options_.port) + ": ";
+    const std::string failure =
+        "Não foi possível atender em " + options_.host + ":" + std::to_string(options_.port) + ": ";
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -40,8 +40,8 @@ int Listener::bind() {
     if (getaddrinfo(host.c_str(), std::to_string(options_.port).c_str(), &hints, &found) != 0)
         throw std::runtime_error(failure + "endereço inválido.");
     for (addrinfo* a = found; a && listenFd_ < 0; a = a->ai_next) {
-        const int fd = socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK,
-                              a->ai_protocol);
+        const int fd =
+            socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, a->ai_protocol);
         if (fd < 0) continue;
         const int yes = 1;
         setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
@@ -129,7 +129,8 @@ void Listener::serve(int fd) {
     char buffer[8192];
     for (;;) {
         const HeadVerdict verdict = checkRequestHead(received, options_.head);
-        if (verdict.state == HeadVerdict::State::Refused) return refuse(verdict.status, verdict.message);
+        if (verdict.state == HeadVerdict::State::Refused)
+            return refuse(verdict.status, verdict.message);
         if (verdict.state == HeadVerdict::State::Complete) break;
         const long n = connection.read(buffer, sizeof buffer, headDeadline);
         if (n <= 0) {

@@ -16,7 +16,7 @@ namespace pag::server {
 
 struct ListenerOptions {
     std::string host = "127.0.0.1";
-    int port = 0;         // 0: any free port
+    int port = 0;            // 0: any free port
     SSL_CTX* tls = nullptr;  // HTTPS when set (owned by the caller)
     HeadLimits head;
     // The head (and TLS handshake) must arrive whole within headTimeout; each read of
@@ -34,8 +34,8 @@ struct ListenerOptions {
 // Receives a connection whose head was accepted: everything read so far (the head
 // and perhaps the start of the body) and the moment by which the request must have
 // arrived.
-using AcceptedRequestHandler = std::function<void(Connection&, std::string received,
-                                                  SteadyClock::time_point requestDeadline)>;
+using AcceptedRequestHandler =
+    std::function<void(Connection&, std::string received, SteadyClock::time_point requestDeadline)>;
 
 // The accept loop. A slow or stalled client holds only its own thread, and never
 // longer than the deadlines above, so it cannot starve the others; a malformed head

@@ -19,8 +19,8 @@ HeadVerdict malformed(const std::string& what) {
 }
 
 bool isTokenChar(unsigned char c) {
-    return std::isalnum(c) || std::string_view("!#$%&'*+-.^_`|~").find(static_cast<char>(c)) !=
-                                  std::string_view::npos;
+    return std::isalnum(c) ||
+           std::string_view("!#$%&'*+-.^_`|~").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 bool hasControl(std::string_view s) {
@@ -38,8 +38,10 @@ std::string lower(std::string_view s) {
 }
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -86,10 +88,11 @@ std::optional<HeadVerdict> checkHeaderLine(std::string_view line, size_t number,
     if (key == "content-length") {
         if (framing.hasLength) return malformed("Content-Length repetido");
         framing.hasLength = true;
-        if (value.empty() || !std::all_of(value.begin(), value.end(),
-                                          [](char c) { return c >= '0' && c <= '9'; }))
+        if (value.empty() ||
+            !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return malformed("Content-Length inválido");
-        const std::string_view digits = value.substr(std::min(value.find_first_not_of('0'), value.size()));
+        const std::string_view digits =
+            value.substr(std::min(value.find_first_not_of('0'), value.size()));
         // Compared as digits: a length of any size is judged without overflow.
         const std::string limit = std::to_string(limits.maxBodyBytes);
         if (digits.size() > limit.size() || (digits.size() == limit.size() && digits > limit))
@@ -115,8 +118,7 @@ HeadVerdict checkRequestHead(std::string_view received, const HeadLimits& limits
     for (;;) {
         const size_t lf = received.find('\n', start);
         if (lf == std::string_view::npos) break;
-        if (lf == start || received[lf - 1] != '\r')
-            return malformed("linha terminada sem CR LF");
+        if (lf == start || received[lf - 1] != '\r') return malformed("linha terminada sem CR LF");
         const std::string_view line = received.substr(start, lf - 1 - start);
         start = lf + 1;
         ++number;

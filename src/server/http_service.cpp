@@ -83,7 +83,9 @@ struct HttpService::Impl {
 };
 
 HttpService::HttpService(ServerModule& module, HttpServiceOptions options)
-    : module_(module), options_(std::move(options)), impl_(std::make_unique<Impl>(readTurns(options_.maxConcurrentReads))) {}
+    : module_(module),
+      options_(std::move(options)),
+      impl_(std::make_unique<Impl>(readTurns(options_.maxConcurrentReads))) {}
 
 HttpService::~HttpService() {
     stop();
@@ -224,8 +226,8 @@ int HttpService::start() {
     auto listener = std::make_unique<Listener>(
         listen, [this, routerPtr](Connection& connection, std::string received,
                                   SteadyClock::time_point deadline) {
-            ConnectionStream stream(connection, std::move(received), deadline,
-                                    options_.readTimeout, options_.writeTimeout);
+            ConnectionStream stream(connection, std::move(received), deadline, options_.readTimeout,
+                                    options_.writeTimeout);
             routerPtr->serve(stream);
         });
     const int port = listener->bind();

@@ -8,8 +8,7 @@ namespace pag::server {
 
 namespace {
 
-Packet readRows(Statement& st, const std::vector<PacketField>& fields,
-                UnreadableRows* unreadable) {
+Packet readRows(Statement& st, const std::vector<PacketField>& fields, UnreadableRows* unreadable) {
     std::vector<int> columns;
     columns.reserve(fields.size());
     for (const PacketField& f : fields) {
@@ -28,7 +27,8 @@ Packet readRows(Statement& st, const std::vector<PacketField>& fields,
             std::string key;
             for (const std::string& k : unreadable->keyColumns) {
                 const int c = st.columnIndex(k);
-                key += (key.empty() ? "" : "/") + (c < 0 ? std::string("?") : st.column(c).asString());
+                key +=
+                    (key.empty() ? "" : "/") + (c < 0 ? std::string("?") : st.column(c).asString());
             }
             unreadable->messages.push_back(unreadable->what + " " + key +
                                            " não pôde ser lido: " + e.what());

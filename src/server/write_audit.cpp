@@ -39,9 +39,9 @@ void WriteAudit::check() {
             const ColumnRule* rule = rules_.find(table, column);
             // Dates and numbers: a value out of these columns breaks every later
             // reading or sum. Texts and flags are checked where calls take them in.
-            if (rule && (rule->kind == ColumnRule::Kind::Date ||
-                         rule->kind == ColumnRule::Kind::Number ||
-                         rule->kind == ColumnRule::Kind::Integer))
+            if (rule &&
+                (rule->kind == ColumnRule::Kind::Date || rule->kind == ColumnRule::Kind::Number ||
+                 rule->kind == ColumnRule::Kind::Integer))
                 requireFits(rules_, table, column, st.column(i), record);
         }
     }

@@ -27,8 +27,7 @@ public:
     void check();
 
 private:
-    static void onWrite(void* self, int op, const char* database, const char* table,
-                        int64_t rowid);
+    static void onWrite(void* self, int op, const char* database, const char* table, int64_t rowid);
 
     Database& db_;
     const ColumnRules& rules_;

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "contracts/screen_records.h"
 #include "Cli_pag12000/boleto_sample.h"
+#include "contracts/screen_records.h"
 #include "platform/dataset/client_dataset.h"
 #include "tools/commands.h"
 

@@ -38,7 +38,7 @@ std::unique_ptr<SocketConnection> connect(int port, const std::string& operador)
 CallResult loadList(SocketConnection& net) {
     const Date none;
     std::vector<Value> args = {"01", "", "",  "", "", "", 0.0, 0.0,  none, none, "", "",
-                               "",   "", " ", "", "", "", "T", none, none, "", "", ""};
+                               "",   "", " ", "", "", "", "T", none, none, "",   "", ""};
     return net.Call("GetBoletos", args);
 }
 

@@ -23,10 +23,10 @@ protected:
     // the given type, from null to value.
     static Value changeOf(const std::string& field, FieldType type, Value value,
                           Value original = Value()) {
-        auto p = std::make_shared<Packet>(std::vector<PacketField>{
-            {"CDFILIAL", FieldType::Text, 4},
-            {"NRLANBOLPAG", FieldType::Text, 10},
-            {field, type, type == FieldType::Text ? 200 : 0}});
+        auto p = std::make_shared<Packet>(
+            std::vector<PacketField>{{"CDFILIAL", FieldType::Text, 4},
+                                     {"NRLANBOLPAG", FieldType::Text, 10},
+                                     {field, type, type == FieldType::Text ? 200 : 0}});
         p->isDelta = true;
         p->changes.push_back({ChangeOp::Modify,
                               p->layout.encode({"0001", "0000000001", std::move(value)}),
@@ -103,7 +103,8 @@ TEST_F(ColumnChecks, ADateArgumentOutsideTheStoredRangeIsRefusedBeforeAnythingRu
 }
 
 TEST_F(ColumnChecks, AStoredRowThatCannotBeReadIsReportedAndTheOthersLoad) {
-    db->exec("UPDATE BOLETPAGAR SET DTATUAVENBOLPAG = '0000-12-31' WHERE NRLANBOLPAG = '0000000001'");
+    db->exec(
+        "UPDATE BOLETPAGAR SET DTATUAVENBOLPAG = '0000-12-31' WHERE NRLANBOLPAG = '0000000001'");
     SqlConditions where;
     where.add("B.CDEMPRESA = :E", "E", Value("01"));
     std::vector<std::string> unreadable;
@@ -128,7 +129,8 @@ TEST(ColumnRulesOfTheSchema, ReadTheDeclarations) {
     const ColumnRule* flag = rules.find("BOLETPAGAR", "IDSITUCNABP");
     ASSERT_NE(flag, nullptr);
     EXPECT_EQ(flag->domain, (std::vector<std::string>{"00", "01", "10", "20"}));
-    EXPECT_EQ(rules.keyColumns("BOLETPAGAR"), (std::vector<std::string>{"CDFILIAL", "NRLANBOLPAG"}));
+    EXPECT_EQ(rules.keyColumns("BOLETPAGAR"),
+              (std::vector<std::string>{"CDFILIAL", "NRLANBOLPAG"}));
     EXPECT_FALSE(rules.violation("BOLETPAGAR", "DTVENBOLPAG", Value("2999-12-31")));
     EXPECT_TRUE(rules.violation("BOLETPAGAR", "DTVENBOLPAG", Value("2024-02-30")));
     EXPECT_FALSE(rules.violation("BOLETPAGAR", "VRBOLPAG", Value(999999999999.99)));

@@ -26,10 +26,10 @@ std::vector<Value> hostileValues() {
         Value(std::shared_ptr<const Packet>(broken)),
     };
     if (!longReliabilityRun()) return values;
-    values.insert(values.end(), {Value(), Value(-1e308), Value(std::nan("")), Value(true),
-                                 Value("2024-02-30"), Value("31/02/2024"),
-                                 Value(Date::fromYmd(3500, 1, 1)), Value(nested),
-                                 Value(Blob{std::string(3, '\0')}), Value(" ")});
+    values.insert(values.end(),
+                  {Value(), Value(-1e308), Value(std::nan("")), Value(true), Value("2024-02-30"),
+                   Value("31/02/2024"), Value(Date::fromYmd(3500, 1, 1)), Value(nested),
+                   Value(Blob{std::string(3, '\0')}), Value(" ")});
     return values;
 }
 
@@ -42,8 +42,8 @@ protected:
     }
     bool listLoads() {
         const Date none;
-        std::vector<Value> filter = {"01", "", "", "", "", "", 0.0, 0.0, none, none, "", "",
-                                     "",   "", " ", "", "", "", "T", none, none, "", "", ""};
+        std::vector<Value> filter = {"01", "", "",  "", "", "", 0.0, 0.0,  none, none, "", "",
+                                     "",   "", " ", "", "", "", "T", none, none, "",   "", ""};
         CallResult r = module->call(context(), "GetBoletos", filter);
         return r.ok && r.result.asPacket()->rowCount() > 0;
     }

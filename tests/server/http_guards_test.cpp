@@ -8,9 +8,9 @@
 
 #include "contracts/fake_server.h"
 #include "contracts/transport_http.h"
-#include "server/http_service.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
+#include "server/http_service.h"
 
 namespace pag {
 namespace {

@@ -116,7 +116,9 @@ TEST_F(HostileHttp, MalformedHeadLinesAreRefusedAsSoonAsTheyArrive) {
         {"POST /call HTTP/1.1\r\nHost: x\r\nSemDoisPontos\r\n", "sem ':'"},
         {"POST /call HTTP/1.1\r\nHost: x\r\n continuação\r\n", "continuada"},
         {"POST /call HTTP/1.1\r\nNome Ruim: x\r\n", "nome de cabeçalho"},
-        {"POST /call HTTP/1.1\r\nX: a\x01" "b\r\n", "controle"},
+        {"POST /call HTTP/1.1\r\nX: a\x01"
+         "b\r\n",
+         "controle"},
         {"POST /call HTTP/1.1\nHost: x\n", "CR LF"},
         {"POST /call HTTP/9.9\r\n", "versão"},
         {"post /call HTTP/1.1\r\n", "método"},
@@ -128,8 +130,7 @@ TEST_F(HostileHttp, MalformedHeadLinesAreRefusedAsSoonAsTheyArrive) {
         EXPECT_EQ(RawClient::status(answer), 400) << head;
         EXPECT_NE(answer.find(expected), std::string::npos) << head << " -> " << answer;
     }
-    EXPECT_EQ(RawClient::status(answerTo("GET /" + std::string(3000, 'a') + " HTTP/1.1\r\n")),
-              414);
+    EXPECT_EQ(RawClient::status(answerTo("GET /" + std::string(3000, 'a') + " HTTP/1.1\r\n")), 414);
     std::string many = "GET /health HTTP/1.1\r\n";
     for (int i = 0; i < 150; ++i)
         many += "X-" + std::to_string(i) + ": a\r\n";

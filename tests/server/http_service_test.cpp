@@ -6,10 +6,10 @@
 #include <thread>
 
 #include "contracts/connection.h"
-#include "server/http_service.h"
 #include "platform/dataset/client_dataset.h"
-#include "server/boleto_query.h"
 #include "reliability.h"
+#include "server/boleto_query.h"
+#include "server/http_service.h"
 #include "server_fixture.h"
 
 namespace pag::server::testing {
@@ -122,8 +122,10 @@ TEST_F(HttpTwoClients, InterleavedSavesOfTheSameBoletoLoseNoUpdate) {
         auto db = openServerDatabase(file.path());
         lancamento = changeableBoleto(*db);
         ASSERT_FALSE(lancamento.empty());
-        db->exec("UPDATE BOLETPAGAR SET VRPEMULBPAG = 2 WHERE CDFILIAL = '0001' AND "
-                 "NRLANBOLPAG = '" + lancamento + "'");
+        db->exec(
+            "UPDATE BOLETPAGAR SET VRPEMULBPAG = 2 WHERE CDFILIAL = '0001' AND "
+            "NRLANBOLPAG = '" +
+            lancamento + "'");
     }
     const int savesEach = reliabilityCount(25, 500);
     std::atomic<int> saved{0}, conflicts{0}, failures{0};

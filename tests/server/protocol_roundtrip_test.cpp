@@ -7,8 +7,8 @@
 
 #include "contracts/fake_server.h"
 #include "contracts/transport_http.h"
-#include "server/http_service.h"
 #include "platform/dataset/packet.h"
+#include "server/http_service.h"
 
 namespace pag {
 namespace {

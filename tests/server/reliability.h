@@ -26,10 +26,10 @@ inline int reliabilityCount(int quick, int full) {
 // SetBoletos' change log of one boleto whose VRPEMULBPAG goes from `from` to `to`.
 inline Value fineChange(const std::string& filial, const std::string& lancamento, double from,
                         double to) {
-    auto p = std::make_shared<Packet>(std::vector<PacketField>{
-        {"CDFILIAL", FieldType::Text, 4},
-        {"NRLANBOLPAG", FieldType::Text, 10},
-        {"VRPEMULBPAG", FieldType::Float, 0}});
+    auto p =
+        std::make_shared<Packet>(std::vector<PacketField>{{"CDFILIAL", FieldType::Text, 4},
+                                                          {"NRLANBOLPAG", FieldType::Text, 10},
+                                                          {"VRPEMULBPAG", FieldType::Float, 0}});
     p->isDelta = true;
     p->changes.push_back({ChangeOp::Modify, p->layout.encode({filial, lancamento, to}),
                           p->layout.encode({filial, lancamento, from})});

@@ -35,8 +35,8 @@ public:
             dup2(out[1], STDOUT_FILENO);
             ::close(out[0]);
             ::close(out[1]);
-            execl(binary.c_str(), binary.c_str(), "serve", "--db", database.c_str(), "--port",
-                  "0", static_cast<char*>(nullptr));
+            execl(binary.c_str(), binary.c_str(), "serve", "--db", database.c_str(), "--port", "0",
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         ::close(out[1]);
@@ -78,8 +78,9 @@ protected:
         auto db = openServerDatabase(file.path());
         seedDemo(*db, Date::today());
         lancamento = changeableBoleto(*db);
-        db->exec("UPDATE BOLETPAGAR SET VRPEMULBPAG = 2 WHERE CDFILIAL = '0001' AND NRLANBOLPAG = '" +
-                 lancamento + "'");
+        db->exec(
+            "UPDATE BOLETPAGAR SET VRPEMULBPAG = 2 WHERE CDFILIAL = '0001' AND NRLANBOLPAG = '" +
+            lancamento + "'");
         fine = storedFine(*db, lancamento);
         firstNumber = lastNumber(*db);
     }
@@ -190,8 +191,8 @@ TEST_F(KillDuringWrites, EveryCallIsAllOrNothingAndRetriedIdsAnswerOnce) {
     CallContext ctx = context("01", "ADMIN");
     ctx.requestId = first.id;
     std::vector<Value> args = first.args;
-    CallResult again = HttpTransport("127.0.0.1", server.port(), options)
-                           .call(ctx, first.operation, args, {});
+    CallResult again =
+        HttpTransport("127.0.0.1", server.port(), options).call(ctx, first.operation, args, {});
     ASSERT_TRUE(again.ok) << again.message;
     EXPECT_EQ(numbers.count(again.result.asString()), 1u);
     server.kill();
@@ -201,8 +202,8 @@ TEST_F(KillDuringWrites, EveryCallIsAllOrNothingAndRetriedIdsAnswerOnce) {
     EXPECT_DOUBLE_EQ(storedFine(*db, lancamento), initialFine + saves);
     RdmHabConta module(file.path());
     const Date none;
-    std::vector<Value> filter = {"01", "", "", "", "", "", 0.0, 0.0, none, none, "", "",
-                                 "",   "", " ", "", "", "", "T", none, none, "", "", ""};
+    std::vector<Value> filter = {"01", "", "",  "", "", "", 0.0, 0.0,  none, none, "", "",
+                                 "",   "", " ", "", "", "", "T", none, none, "",   "", ""};
     CallResult list = module.call(context(), "GetBoletos", filter);
     ASSERT_TRUE(list.ok) << list.message;
     EXPECT_GT(list.result.asPacket()->rowCount(), 100u);
