@@ -188,6 +188,9 @@ void TfrmHabConta::netHabContaBeforeConnect(SocketConnection& conn) {
     conn.Host = Suite().login.WebURL;
     conn.Port = Suite().login.WebPort;
     conn.Token = Suite().login.Token;
+    conn.Scheme = Suite().login.WebScheme;
+    conn.CaFile = Suite().login.CaFile;
+    conn.Insecure = Suite().login.Insecure;
 }
 
 void TfrmHabConta::ligaEventos() {

@@ -35,6 +35,12 @@ std::unique_ptr<Transport> SocketConnection::makeTransport() const {
         return std::make_unique<InProcessTransport>(EmbeddedServer);
     }
     HttpClientOptions options;
+    options.tls = Scheme == "https" || (Scheme.empty() && !isLoopbackAddress(Host));
+    if (!options.tls && !isLoopbackAddress(Host) && !Insecure)
+        return std::make_unique<FailedTransport>(
+            "O servidor de aplicação em " + Host + ":" + std::to_string(Port) +
+            " está em outra máquina: use https:// ou, somente numa rede confiável, --insecure.");
+    options.caFile = CaFile;
     options.token = Token;
     options.connectTimeout = ConnectTimeout;
     options.readTimeout = ReadTimeout;

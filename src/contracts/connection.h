@@ -25,6 +25,11 @@ public:
     int Port = 0;
     std::string ServerName = kServerName;
     std::string Token;
+    // "https", "http", or empty: HTTPS to another machine, HTTP on this one. Plain
+    // HTTP to another machine only with Insecure; CaFile names a private authority.
+    std::string Scheme;
+    std::string CaFile;
+    bool Insecure = false;
     std::chrono::milliseconds ConnectTimeout{5000};
     std::chrono::milliseconds ReadTimeout{120000};
     // Who calls; sent with every call.

@@ -39,6 +39,12 @@ public:
     virtual ~ServerModule() = default;
     virtual CallResult call(const CallContext& ctx, const std::string& operation,
                             std::vector<Value>& args) = 0;
+    // True for an operation that only reads: a service may then hold it back while as
+    // many reads as it has processors run, so that a save is never starved by them.
+    virtual bool readsOnly(const std::string& operation) const {
+        (void)operation;
+        return false;
+    }
 };
 
 // Refuses by-reference indexes outside the argument list or named twice

@@ -10,8 +10,8 @@ namespace pag {
 
 namespace {
 
-const char* const kKeys[] = {"empresa", "filial", "operador", "date",  "db",
-                             "server",  "token",  "orcafina", "config"};
+const char* const kKeys[] = {"empresa", "filial",   "operador", "date", "db",      "server",
+                             "token",   "orcafina", "config",   "ca",   "insecure"};
 
 bool isKey(std::string_view key) {
     return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
@@ -56,9 +56,12 @@ void setServer(LoginContext& ctx, std::string value) {
         ctx.WebPort = 0;
         return;
     }
-    if (value.starts_with("https://"))
-        bad("o servidor de aplicação atende somente por http: \"" + value + "\".");
-    if (value.starts_with("http://")) value = value.substr(7);
+    std::string scheme;
+    for (const char* prefix : {"https://", "http://"})
+        if (value.starts_with(prefix)) {
+            scheme = std::string(prefix).substr(0, std::string(prefix).size() - 3);
+            value = value.substr(scheme.size() + 3);
+        }
     if (!value.empty() && value.back() == '/') value.pop_back();
     std::string host, port;
     if (value.starts_with("[")) {  // [::1]:8212
@@ -78,6 +81,14 @@ void setServer(LoginContext& ctx, std::string value) {
     word(host, "o host do servidor");
     ctx.WebPort = parsePort(port);
     ctx.WebURL = host;
+    ctx.WebScheme = scheme;
+}
+
+bool yesNo(const std::string& value) {
+    std::string v = value;
+    std::transform(v.begin(), v.end(), v.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (v != "S" && v != "N") bad("use S ou N, não \"" + value + "\".");
+    return v == "S";
 }
 
 void setOption(LoginContext& ctx, const std::string& key, const std::string& value) {
@@ -98,11 +109,12 @@ void setOption(LoginContext& ctx, const std::string& key, const std::string& val
     } else if (key == "token") {
         ctx.Token = word(value, "o token de acesso");
     } else if (key == "orcafina") {
-        std::string v = value;
-        std::transform(v.begin(), v.end(), v.begin(),
-                       [](unsigned char c) { return std::toupper(c); });
-        if (v != "S" && v != "N") bad("use S ou N, não \"" + value + "\".");
-        ctx.UtilizaOrcaFina = v == "S";
+        ctx.UtilizaOrcaFina = yesNo(value);
+    } else if (key == "insecure") {
+        ctx.Insecure = yesNo(value);
+    } else if (key == "ca") {
+        if (value.empty()) bad("informe o arquivo da autoridade certificadora.");
+        ctx.CaFile = value;
     } else if (key == "config") {
         if (value.empty()) bad("informe o arquivo de configuração.");
         loadLoginConfig(ctx, value);
@@ -134,7 +146,9 @@ void parseLoginArgs(LoginContext& ctx, const std::vector<std::string>& args,
             if (arg.starts_with("--")) bad("Opção desconhecida: " + arg + ".");
             bad("Argumento inesperado: \"" + arg + "\".");
         }
-        if (!inlineValue) {
+        if (!inlineValue && key == "insecure") {
+            value = "S";  // a switch on the command line
+        } else if (!inlineValue) {
             if (i + 1 >= args.size()) bad("A opção --" + key + " precisa de um valor.");
             value = args[++i];
         }

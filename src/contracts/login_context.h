@@ -11,11 +11,15 @@ namespace pag {
 // Who is working and where the application server is: what the suite's login hands
 // to the module. Filled from the host's command line or a configuration file.
 struct LoginContext {
-    std::string EmprProc;          // processing company
-    std::string FiliProc;          // processing branch
-    std::string Operador;          // logged operator
-    std::string WebURL;            // application-server host; empty or "local": embedded server
-    int WebPort = 0;               // application-server port
+    std::string EmprProc;  // processing company
+    std::string FiliProc;  // processing branch
+    std::string Operador;  // logged operator
+    std::string WebURL;    // application-server host; empty or "local": embedded server
+    int WebPort = 0;       // application-server port
+    // "https", "http", or empty: HTTPS to another machine, HTTP on this one.
+    std::string WebScheme;
+    std::string CaFile;            // authority that signed the server's certificate
+    bool Insecure = false;         // plain HTTP to another machine, by explicit choice
     bool UtilizaOrcaFina = false;  // cash-flow budget control in use
     std::string DatabaseFile;      // database of the embedded server
     std::string Token;             // access token of the HTTP service
@@ -26,7 +30,8 @@ struct LoginContext {
 
 // Reads options into ctx, in order (a later one wins):
 //   --empresa 01 --filial 0001 --operador ADMIN --date dd/mm/yyyy --db FILE
-//   --server host:port|local --token T --orcafina S|N --config FILE
+//   --server [https://|http://]host:port|local --token T --orcafina S|N --config FILE
+//   --ca FILE --insecure
 // Each option also takes the form --name=value. Arguments that are not these options
 // go to rest when it is given, and are refused otherwise. Bad input throws
 // std::invalid_argument with a pt-BR message that names the option; ctx is changed

@@ -14,7 +14,8 @@ void splitDuration(std::chrono::milliseconds d, time_t& sec, time_t& usec) {
 
 bool failedToConnect(httplib::Error e) {
     return e == httplib::Error::Connection || e == httplib::Error::ConnectionTimeout ||
-           e == httplib::Error::BindIPAddress;
+           e == httplib::Error::BindIPAddress || e == httplib::Error::SSLConnection ||
+           e == httplib::Error::SSLLoadingCerts || e == httplib::Error::SSLServerVerification;
 }
 
 std::string reason(httplib::Error e) {
@@ -29,12 +30,28 @@ std::string reason(httplib::Error e) {
             return "o servidor não respondeu a tempo ou encerrou a conexão";
         case httplib::Error::Write:
             return "falha ao enviar a requisição";
+        case httplib::Error::SSLConnection:
+            return "falha ao estabelecer a conexão segura (TLS)";
+        case httplib::Error::SSLLoadingCerts:
+            return "não foi possível ler os certificados da autoridade (--ca)";
+        case httplib::Error::SSLServerVerification:
+            return "o certificado do servidor não foi reconhecido ou não corresponde ao endereço";
         default:
             return "erro de comunicação (" + httplib::to_string(e) + ")";
     }
 }
 
+std::string baseUrl(bool tls, const std::string& host, int port) {
+    const bool ipv6 = host.find(':') != std::string::npos && !host.starts_with("[");
+    return std::string(tls ? "https://" : "http://") + (ipv6 ? "[" + host + "]" : host) + ":" +
+           std::to_string(port);
+}
+
 }  // namespace
+
+bool isLoopbackAddress(std::string_view host) {
+    return host == "localhost" || host == "::1" || host == "[::1]" || host.starts_with("127.");
+}
 
 HttpTransport::HttpTransport(std::string host, int port, HttpClientOptions options)
     : host_(std::move(host)), port_(port), options_(std::move(options)) {}
@@ -58,7 +75,11 @@ CallResult HttpTransport::call(const CallContext& ctx, const std::string& operat
                                    e.what());
     }
 
-    httplib::Client client(host_, port_);
+    httplib::Client client(baseUrl(options_.tls, host_, port_));
+    if (options_.tls) {
+        client.enable_server_certificate_verification(true);
+        if (!options_.caFile.empty()) client.set_ca_cert_path(options_.caFile);
+    }
     time_t sec = 0, usec = 0;
     splitDuration(options_.connectTimeout, sec, usec);
     client.set_connection_timeout(sec, usec);

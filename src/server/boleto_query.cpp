@@ -1,5 +1,7 @@
 #include "server/boleto_query.h"
 
+#include <cstdio>
+
 #include "server/dataset_fields.h"
 #include "server/packet_builder.h"
 
@@ -42,11 +44,20 @@ std::string withOrder(std::string sql) {
 
 }  // namespace
 
-Packet selectBoletos(Database& db, const SqlConditions& where) {
+Packet selectBoletos(Database& db, const SqlConditions& where,
+                     std::vector<std::string>* unreadable) {
     static const std::string select = withOrder(kSelect);
     Statement st = db.prepare(select + where.sql() + " ORDER BY " + kOrder);
     where.bindTo(st);
-    return packetFromStatement(st, boletoFields());
+    UnreadableRows bad{"Boleto", {"CDFILIAL", "NRLANBOLPAG"}, {}};
+    Packet packet = packetFromStatement(st, boletoFields(), bad);
+    for (std::string& message : bad.messages) {
+        if (unreadable)
+            unreadable->push_back(std::move(message));
+        else
+            std::fprintf(stderr, "pag12000.rdmHabConta: %s\n", message.c_str());
+    }
+    return packet;
 }
 
 Value boletoColumn(Database& db, const std::string& filial, const std::string& lancamento,

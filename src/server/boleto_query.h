@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/dataset/packet.h"
 #include "platform/sql/database.h"
@@ -17,7 +18,12 @@ namespace pag::server {
 // the row's position in that order, so the screen's index on it keeps this order;
 // NRPARCBOLPAGVISU is the installment number as shown ("00", "01"...). IDMARCADO is
 // "N": marks live on the client.
-Packet selectBoletos(Database& db, const SqlConditions& where);
+//
+// A boleto whose stored values cannot be read is left out and reported on the
+// server's log (standard error) naming it, so that one bad row never keeps a
+// company's other boletos from loading; with `unreadable` the reports go there.
+Packet selectBoletos(Database& db, const SqlConditions& where,
+                     std::vector<std::string>* unreadable = nullptr);
 
 // The stored value of one boleto column (null when the boleto does not exist).
 Value boletoColumn(Database& db, const std::string& filial, const std::string& lancamento,

@@ -1,6 +1,7 @@
 #include "server/change_log.h"
 
 #include "platform/dataset/packet.h"
+#include "server/column_rules.h"
 #include "server/refusal.h"
 
 namespace pag::server {
@@ -68,12 +69,16 @@ std::vector<Value> keyOf(const std::vector<Bound>& cols, const std::vector<Value
     return key;
 }
 
+std::string recordText(const std::vector<Value>& key) {
+    std::string text;
+    for (const Value& v : key)
+        text += (text.empty() ? "" : "/") + v.asString();
+    return text;
+}
+
 [[noreturn]] void conflict(Database& db, const ChangeLogTable& t, const std::vector<Value>& key) {
     if (t.conflictMessage) throw Refusal(t.conflictMessage(db, key));
-    std::string k;
-    for (const Value& v : key)
-        k += (k.empty() ? "" : "/") + v.asString();
-    throw Refusal("O registro " + k + " de " + t.table +
+    throw Refusal("O registro " + recordText(key) + " de " + t.table +
                   " foi alterado ou excluído por outro usuário. Atualize os dados e "
                   "repita a operação.");
 }
@@ -139,10 +144,33 @@ Value withoutPlaceholder(const Value& v) {
     }
 }
 
+namespace {
+
+// Every value the change log would store, checked against its column before anything
+// is written: inserts all their values, modifies the values they change.
+void requireStorable(Database& db, const Packet& delta, const ChangeLogTable& table,
+                     const std::vector<Bound>& cols) {
+    const ColumnRules& rules = ColumnRules::of(db);
+    for (const PacketChange& ch : delta.changes) {
+        if (ch.op == ChangeOp::Delete) continue;
+        const std::vector<Value> values = delta.layout.decode(ch.values);
+        const std::vector<Value> orig =
+            ch.op == ChangeOp::Modify ? delta.layout.decode(ch.original) : std::vector<Value>{};
+        for (const Bound& b : cols) {
+            const Value v = withoutPlaceholder(values[b.field]);
+            if (!orig.empty() && v == withoutPlaceholder(orig[b.field])) continue;
+            requireFits(rules, table.table, b.column, v, recordText(keyOf(cols, values, table)));
+        }
+    }
+}
+
+}  // namespace
+
 ChangeLogCounts applyChangeLog(Database& db, const Packet& delta, const ChangeLogTable& table) {
     ChangeLogCounts counts;
     if (delta.changes.empty()) return counts;
     const std::vector<Bound> cols = bindColumns(delta, table);
+    requireStorable(db, delta, table, cols);
     for (const PacketChange& ch : delta.changes) {
         switch (ch.op) {
             case ChangeOp::Insert:

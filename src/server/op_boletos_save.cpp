@@ -9,6 +9,7 @@
 #include "server/boleto_rules.h"
 #include "server/cash_budget.h"
 #include "server/change_log.h"
+#include "server/column_rules.h"
 #include "server/dataset_fields.h"
 #include "server/operations.h"
 #include "server/refusal.h"
@@ -228,6 +229,9 @@ void checkNewValue(OperationCall& call, const StoredBoleto& s, const std::string
     } else if (c == "CDBARRAPAG" && !v.isNull()) {
         checkBarcode(call.db, s, filial, lancamento, v.asString());
     }
+    // Whatever the rules above leave open, the column's own declaration still holds.
+    requireFits(ColumnRules::of(call.db), "BOLETPAGAR", c, withoutPlaceholder(v),
+                filial + "/" + lancamento);
 }
 
 // The stored columns this row changes.

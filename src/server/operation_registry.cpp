@@ -1,9 +1,12 @@
 #include "server/operation_registry.h"
 
+#include <cmath>
+
 #include <stdexcept>
 
 #include "platform/dataset/packet.h"
 #include "server/access_rules.h"
+#include "server/column_rules.h"
 #include "server/refusal.h"
 
 namespace pag::server {
@@ -20,27 +23,38 @@ std::string OperationCall::text(size_t i) const {
 }
 
 double OperationCall::number(size_t i) const {
+    double value = 0;
     try {
-        return arg(i).asFloat();
+        value = arg(i).asFloat();
     } catch (const std::invalid_argument& e) {
         throw Refusal("Operação " + operation + ": argumento " + std::to_string(i + 1) +
                       " deve ser um número (" + e.what() + ")");
     }
+    if (!std::isfinite(value) || std::fabs(value) > kMaxStoredNumber)
+        throw Refusal("Operação " + operation + ": argumento " + std::to_string(i + 1) +
+                      " está fora do limite de 999.999.999.999,99.");
+    return value;
 }
 
 Date OperationCall::date(size_t i) const {
     const Value& v = arg(i);
+    const std::string which = "Operação " + operation + ": argumento " + std::to_string(i + 1);
+    Date d;
     try {
         if (v.type() == ValueType::Text) {
             const std::string s = v.asString();
-            if (s.find('-') != std::string::npos) return Date::parseIso(s);
-            return Date::parse(s);
+            d = s.find('-') != std::string::npos ? Date::parseIso(s) : Date::parse(s);
+        } else {
+            d = v.asDate();
         }
-        return v.asDate();
     } catch (const std::invalid_argument& e) {
-        throw Refusal("Operação " + operation + ": argumento " + std::to_string(i + 1) +
-                      " deve ser uma data (" + e.what() + ")");
+        throw Refusal(which + " deve ser uma data (" + e.what() + ")");
     }
+    // A date outside the stored range would be kept as a text that is no date.
+    if (!d.isEmpty() && (d < earliestStoredDate() || d > latestStoredDate()))
+        throw Refusal(which + " deve ser uma data entre " + earliestStoredDate().toString() +
+                      " e " + latestStoredDate().toString() + ".");
+    return d;
 }
 
 bool OperationCall::flag(size_t i) const {

@@ -6,7 +6,9 @@
 
 namespace pag::server {
 
-Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields) {
+namespace {
+
+Packet readRows(Statement& st, const std::vector<PacketField>& fields, UnreadableRows* unreadable) {
     std::vector<int> columns;
     columns.reserve(fields.size());
     for (const PacketField& f : fields) {
@@ -17,11 +19,35 @@ Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields
     Packet p(fields);
     std::vector<Value> row(fields.size());
     while (st.step()) {
-        for (size_t i = 0; i < fields.size(); ++i)
-            row[i] = st.column(columns[i], fields[i].type);
+        try {
+            for (size_t i = 0; i < fields.size(); ++i)
+                row[i] = st.column(columns[i], fields[i].type);
+        } catch (const DatabaseError& e) {
+            if (!unreadable) throw;
+            std::string key;
+            for (const std::string& k : unreadable->keyColumns) {
+                const int c = st.columnIndex(k);
+                key +=
+                    (key.empty() ? "" : "/") + (c < 0 ? std::string("?") : st.column(c).asString());
+            }
+            unreadable->messages.push_back(unreadable->what + " " + key +
+                                           " não pôde ser lido: " + e.what());
+            continue;
+        }
         p.addRow(row);
     }
     return p;
+}
+
+}  // namespace
+
+Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields) {
+    return readRows(st, fields, nullptr);
+}
+
+Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields,
+                           UnreadableRows& unreadable) {
+    return readRows(st, fields, &unreadable);
 }
 
 Value packetValue(Packet packet) {

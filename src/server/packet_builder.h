@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/dataset/packet.h"
@@ -13,6 +14,20 @@ namespace pag::server {
 // fault of the operation's SQL (DatabaseError naming the field); result columns
 // without a field are left out.
 Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields);
+
+// Rows that could not be read (a stored value that does not convert to its field),
+// left out of the packet instead of failing the whole answer: one message per row,
+// naming the row by its key columns.
+struct UnreadableRows {
+    std::string what;  // "Boleto"
+    std::vector<std::string> keyColumns;
+    std::vector<std::string> messages;
+};
+
+// As above, but a row that cannot be read is reported in unreadable and the other
+// rows still load.
+Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields,
+                           UnreadableRows& unreadable);
 
 // A packet as a server answer.
 Value packetValue(Packet packet);

@@ -1,11 +1,13 @@
 #include "server/rdm_hab_conta.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "server/access_rules.h"
 #include "server/refusal.h"
 #include "server/request_store.h"
 #include "server/server_database.h"
+#include "server/write_audit.h"
 
 namespace pag::server {
 
@@ -62,12 +64,22 @@ void RdmHabConta::release(std::unique_ptr<Database> db) {
     idle_.push_back(std::move(db));
 }
 
+bool RdmHabConta::readsOnly(const std::string& operation) const {
+    const Operation* op = registry_.find(operation);
+    return op && op->access == Access::Read;
+}
+
 CallResult RdmHabConta::call(const CallContext& ctx, const std::string& operation,
                              std::vector<Value>& args) {
     const Operation* op = registry_.find(operation);
     if (!op)
         return CallResult::failure("Operação '" + operation + "' não existe no servidor " +
                                    kServerName + ".");
+    // Writers queue here rather than in the database's busy wait, which polls with
+    // growing sleeps: a save waits only for the saves before it. Other processes on
+    // the same file are still kept apart by the database's own write lock.
+    std::unique_lock<std::mutex> writing(writeMutex_, std::defer_lock);
+    if (op->access == Access::Write) writing.lock();
     Lease lease(*this);
     try {
         return run(lease.db(), *op, ctx, args);
@@ -87,8 +99,10 @@ CallResult RdmHabConta::run(Database& db, const Operation& op, const CallContext
     checkOperatorCompany(db, ctx.operador, ctx.empresa);
 
     const bool idempotent = writes && ctx.requestId && !ctx.requestId->empty();
+    std::string digest;
     if (idempotent) {
-        if (auto stored = findStoredAnswer(db, *ctx.requestId, op.name)) {
+        digest = callDigest(ctx, op.name, args);
+        if (auto stored = findStoredAnswer(db, *ctx.requestId, digest)) {
             // Already applied: the same answer, nothing done twice.
             if (stored->args.size() == args.size()) args = std::move(stored->args);
             return CallResult::success(std::move(stored->result));
@@ -98,13 +112,16 @@ CallResult RdmHabConta::run(Database& db, const Operation& op, const CallContext
     // Work on a copy of the arguments: a call that fails writes nothing back.
     std::vector<Value> work = args;
     OperationCall call(db, ctx, op.name, work);
+    std::optional<WriteAudit> audit;
+    if (writes) audit.emplace(db, ColumnRules::of(db));
     Value result = op.handler(call);
+    if (audit && call.keepsChanges()) audit->check();
     if (!call.keepsChanges()) {
         tx.rollback();
         args = std::move(work);
         return CallResult::success(std::move(result));
     }
-    if (idempotent) storeAnswer(db, *ctx.requestId, op.name, ctx.operador, {result, work});
+    if (idempotent) storeAnswer(db, *ctx.requestId, op.name, ctx, digest, {result, work});
     tx.commit();
     args = std::move(work);
     return CallResult::success(std::move(result));

@@ -25,6 +25,7 @@ inline constexpr const char* kServerName = "pag12000.rdmHabConta";
 //
 // Thread-safe: each call takes a connection of its own from a small pool (one SQLite
 // connection is never used by two threads at once) and gives it back at the end.
+// Reads run side by side; writing calls of this process take turns.
 class RdmHabConta final : public ServerModule {
 public:
     // Opens the file (creating it and applying pending migrations); throws
@@ -36,6 +37,7 @@ public:
 
     CallResult call(const CallContext& ctx, const std::string& operation,
                     std::vector<Value>& args) override;
+    bool readsOnly(const std::string& operation) const override;
 
     const std::string& databasePath() const { return path_; }
     const OperationRegistry& registry() const { return registry_; }
@@ -50,6 +52,7 @@ private:
     std::string path_;
     OperationRegistry registry_;
     std::mutex poolMutex_;
+    std::mutex writeMutex_;
     std::vector<std::unique_ptr<Database>> idle_;
 };
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "contracts/screen_records.h"
 #include "Cli_pag12000/boleto_sample.h"
+#include "contracts/screen_records.h"
 #include "platform/dataset/client_dataset.h"
 #include "tools/commands.h"
 
@@ -37,13 +37,16 @@ double millis(F&& f) {
 }  // namespace
 
 int runBench(int argc, char** argv) {
+    if (argc > 0 && std::string(argv[0]) == "server") return runBenchServer(argc - 1, argv + 1);
     int rows = 100000;
     for (int i = 0; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--rows" && i + 1 < argc) {
             rows = std::atoi(argv[++i]);
         } else {
-            std::fprintf(stderr, "uso: pag12000 bench [--rows N]\n");
+            std::fprintf(stderr,
+                         "uso: pag12000 bench [--rows N] | bench server [--readers 64] "
+                         "[--saves 200]\n");
             return 2;
         }
     }

@@ -15,12 +15,13 @@ namespace pag::tools {
 
 namespace {
 int usage() {
-    std::fprintf(stderr,
-                 "uso: pag12000 call OPERACAO [ARG...] (--db ARQUIVO | --server HOST:PORTA "
-                 "[--token T])\n"
-                 "     [--empresa 01] [--filial 0001] [--operador ADMIN] [--ref N]...\n"
-                 "  Cada ARG é um valor JSON (\"texto\", 12.5, null, {\"date\":\"2026-12-06\"}, "
-                 "{\"packet\":...});\n  o que não for JSON válido é tomado como texto.\n");
+    std::fprintf(
+        stderr,
+        "uso: pag12000 call OPERACAO [ARG...] (--db ARQUIVO | --server [https://]HOST:PORTA "
+        "[--token T] [--ca ARQUIVO] [--insecure])\n"
+        "     [--empresa 01] [--filial 0001] [--operador ADMIN] [--ref N]...\n"
+        "  Cada ARG é um valor JSON (\"texto\", 12.5, null, {\"date\":\"2026-12-06\"}, "
+        "{\"packet\":...});\n  o que não for JSON válido é tomado como texto.\n");
     return 2;
 }
 }  // namespace
@@ -68,6 +69,9 @@ int runCall(int argc, char** argv) {
     net.Host = login.WebURL;
     net.Port = login.WebPort;
     net.Token = login.Token;
+    net.Scheme = login.WebScheme;
+    net.CaFile = login.CaFile;
+    net.Insecure = login.Insecure;
     net.Context = {login.EmprProc, login.FiliProc, login.Operador, std::nullopt};
     std::string db = login.DatabaseFile;
     net.EmbeddedServer = [db] { return std::make_unique<server::RdmHabConta>(db); };

@@ -5,7 +5,7 @@
 #include <exception>
 #include <string>
 
-#include "contracts/transport_http_service.h"
+#include "server/http_service.h"
 #include "server/rdm_hab_conta.h"
 #include "tools/commands.h"
 
@@ -15,14 +15,17 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "uso: pag12000 serve --db ARQUIVO [--bind 127.0.0.1] [--port 8412] "
-                 "[--token T]\n");
+                 "[--token T]\n"
+                 "       [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
+                 "  Fora do endereço local o serviço exige --token e HTTPS (--cert e --key);\n"
+                 "  HTTP sem criptografia fora dele só com --insecure.\n");
     return 2;
 }
 }  // namespace
 
 int runServe(int argc, char** argv) {
     std::string db;
-    HttpServiceOptions opt;
+    server::HttpServiceOptions opt;
     opt.port = 8412;
     for (int i = 0; i < argc; ++i) {
         std::string a = argv[i];
@@ -33,6 +36,12 @@ int runServe(int argc, char** argv) {
             opt.host = value();
         else if (a == "--token")
             opt.token = value();
+        else if (a == "--cert")
+            opt.certFile = value();
+        else if (a == "--key")
+            opt.keyFile = value();
+        else if (a == "--insecure")
+            opt.insecure = true;
         else if (a == "--port") {
             std::string p = value();
             char* end = nullptr;
@@ -59,10 +68,10 @@ int runServe(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     try {
         server::RdmHabConta module(db);
-        HttpService service(module, opt);
+        server::HttpService service(module, opt);
         int port = service.start();
-        std::printf("Servidor %s em http://%s:%d (banco %s)%s\n", server::kServerName,
-                    opt.host.c_str(), port, db.c_str(),
+        std::printf("Servidor %s em %s://%s:%d (banco %s)%s\n", server::kServerName,
+                    service.secure() ? "https" : "http", opt.host.c_str(), port, db.c_str(),
                     opt.token.empty() ? "" : ", com token de acesso");
         std::fflush(stdout);
         int sig = 0;

@@ -6,11 +6,13 @@ namespace pag::tools {
 
 // boleto check CODE
 int runBoleto(int argc, char** argv);
-// bench [--rows N]
+// bench [--rows N] | bench server [--readers N] [--saves N]
 int runBench(int argc, char** argv);
+// bench server: a writer's saves under concurrent readers of the boleto list
+int runBenchServer(int argc, char** argv);
 // seed demo FILE | seed scale --boletos N FILE
 int runSeed(int argc, char** argv);
-// serve --db FILE [--bind HOST] [--port P] [--token T]
+// serve --db FILE [--bind HOST] [--port P] [--token T] [--cert F --key F] [--insecure]
 int runServe(int argc, char** argv);
 // call OPERATION ARG... (--db FILE | --server HOST:PORT [--token T])
 int runCall(int argc, char** argv);

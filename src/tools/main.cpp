@@ -10,9 +10,11 @@ void usage() {
                  "uso: pag12000 <comando> [argumentos]\n"
                  "  boleto check CODIGO   valida um código de barras ou linha digitável\n"
                  "  bench [--rows N]      mede carga, ordenação, localização e filtro\n"
+                 "  bench server [--readers 64] [--saves 200]   gravações sob leitores\n"
                  "  seed demo ARQUIVO     cria o banco de demonstração\n"
                  "  seed scale --boletos N ARQUIVO   cria um banco com N boletos\n"
-                 "  serve --db ARQUIVO [--bind H] [--port P] [--token T]   serviço HTTP\n"
+                 "  serve --db ARQUIVO [--bind H] [--port P] [--token T]   serviço HTTP(S)\n"
+                 "        [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
                  "  call OPERACAO ARG... (--db ARQUIVO | --server H:P)     chama uma operação\n"
                  "  scenario [--host NOME] ARQUIVO...   executa arquivos de cenário\n");
 }

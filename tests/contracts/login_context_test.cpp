@@ -57,7 +57,6 @@ TEST(LoginContext, BadInputIsRefusedByNameAndChangesNothing) {
          "Opção --server: servidor inválido: \"srv\" (use host:porta ou local)."},
         {{"--server", "srv:0"}, "porta inválida: 0"},
         {{"--server", "srv:80a"}, "porta inválida: \"80a\""},
-        {{"--server", "https://srv:443"}, "somente por http"},
         {{"--orcafina", "talvez"}, "Opção --orcafina: use S ou N, não \"talvez\"."},
         {{"--operador", "JOSE SILVA"}, "o operador não pode conter espaços"},
         {{"--filial", ""}, "Opção --filial: informe a filial."},

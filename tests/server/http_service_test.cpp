@@ -1,12 +1,15 @@
 // Two screens on one demo database through the HTTP service: both read the same boletos,
 // the first saves, the second's save of the same boleto is refused and nothing of it is
 // stored. Requests are few and bounded by short timeouts.
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 #include "contracts/connection.h"
-#include "contracts/transport_http_service.h"
 #include "platform/dataset/client_dataset.h"
+#include "reliability.h"
 #include "server/boleto_query.h"
+#include "server/http_service.h"
 #include "server_fixture.h"
 
 namespace pag::server::testing {
@@ -108,6 +111,53 @@ TEST_F(HttpTwoClients, TheSecondSaveOfTheSameBoletoIsRefused) {
                      original + 2.0);
     EXPECT_EQ(boletoColumn(*db, "0001", lancamento, "IDHABIBPAG").asString(),
               a.FieldByName("IDHABIBPAG").AsString());
+}
+
+// Two screens saving the same boleto over and over, interleaved as the scheduler
+// pleases: each reads the boleto, raises its fine by one and saves; a save refused as a
+// concurrent change reads again and retries. No save that was answered OK may be lost.
+TEST_F(HttpTwoClients, InterleavedSavesOfTheSameBoletoLoseNoUpdate) {
+    std::string lancamento;
+    {
+        auto db = openServerDatabase(file.path());
+        lancamento = changeableBoleto(*db);
+        ASSERT_FALSE(lancamento.empty());
+        db->exec(
+            "UPDATE BOLETPAGAR SET VRPEMULBPAG = 2 WHERE CDFILIAL = '0001' AND "
+            "NRLANBOLPAG = '" +
+            lancamento + "'");
+    }
+    const int savesEach = reliabilityCount(25, 500);
+    std::atomic<int> saved{0}, conflicts{0}, failures{0};
+    auto screen = [&](const std::string& operador) {
+        auto net = client(operador);
+        int mine = 0;
+        for (int attempt = 0; mine < savesEach && attempt < savesEach * 20; ++attempt) {
+            ClientDataSet cds("cdsBoletos");
+            load(*net, cds);
+            go(cds, lancamento);
+            const double now = cds.FieldByName("VRPEMULBPAG").AsFloat();
+            std::vector<Value> args{fineChange("0001", lancamento, now, now + 1)};
+            CallResult r = net->Call("SetBoletos", args);
+            if (r.ok) {
+                ++mine;
+                ++saved;
+            } else if (r.message.find("outro usuário") != std::string::npos) {
+                ++conflicts;
+            } else {
+                ++failures;
+                ADD_FAILURE() << r.message;
+                return;
+            }
+        }
+    };
+    std::thread a(screen, "ADMIN"), b(screen, "OPER01");
+    a.join();
+    b.join();
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(saved, 2 * savesEach);
+    auto db = openServerDatabase(file.path());
+    EXPECT_DOUBLE_EQ(storedFine(*db, lancamento), 2.0 + saved) << conflicts << " conflitos";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-#include "contracts/transport_http_service.h"
+#include "server/http_service.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <condition_variable>
@@ -7,20 +8,17 @@
 #include <stdexcept>
 #include <thread>
 
+#include "contracts/transport_http.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
+#include "server/http_answers.h"
+#include "server/http_listener.h"
+#include "server/http_stream.h"
+#include "server/tls_context.h"
 
-namespace pag {
+namespace pag::server {
 
 namespace {
-
-constexpr const char* kJson = "application/json; charset=utf-8";
-
-std::string sizeText(size_t bytes) {
-    constexpr size_t MiB = 1024u * 1024u;
-    if (bytes >= MiB && bytes % MiB == 0) return std::to_string(bytes / MiB) + " MiB";
-    return std::to_string(bytes) + " bytes";
-}
 
 // Compares without stopping at the first difference, so the time taken tells an
 // attacker nothing about the token.
@@ -31,35 +29,53 @@ bool sameSecret(std::string_view a, std::string_view b) {
     return diff == 0;
 }
 
-std::string statusMessage(int status, size_t maxBody) {
-    switch (status) {
-        case 400:
-            return "Requisição HTTP malformada.";
-        case 401:
-            return "Acesso negado: token de acesso ausente ou inválido.";
-        case 404:
-            return "Recurso não encontrado. Use POST /call ou GET /health.";
-        case 413:
-            return "Requisição grande demais: o limite é de " + sizeText(maxBody) + ".";
-        case 414:
-            return "Endereço da requisição longo demais.";
-        default:
-            if (status >= 500)
-                return "Erro interno do serviço (HTTP " + std::to_string(status) + ").";
-            return "Requisição recusada (HTTP " + std::to_string(status) + ").";
+// The HTTP library's request parsing and routing, fed one request at a time by the
+// listener's connections instead of its own accept loop and thread pool.
+class Router final : public httplib::Server {
+public:
+    void serve(httplib::Stream& stream) {
+        bool closed = true;
+        process_request(stream, true, closed, nullptr);
     }
+};
+
+// At most `limit` holders at once; the others wait for a turn.
+class Turns {
+public:
+    explicit Turns(unsigned limit) : free_(limit) {}
+    void take() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return free_ > 0; });
+        --free_;
+    }
+    void give() {
+        {
+            std::lock_guard lock(mutex_);
+            ++free_;
+        }
+        changed_.notify_one();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    unsigned free_;
+};
+
+unsigned readTurns(unsigned configured) {
+    if (configured > 0) return configured;
+    return std::max(2u, std::thread::hardware_concurrency());
 }
 
 }  // namespace
 
-bool isLoopbackAddress(std::string_view host) {
-    return host == "localhost" || host == "::1" || host == "[::1]" || host.starts_with("127.");
-}
-
 struct HttpService::Impl {
-    std::unique_ptr<httplib::Server> server;
+    explicit Impl(unsigned reads) : reads(reads) {}
+    Turns reads;
+    std::unique_ptr<TlsServerContext> tls;
+    std::unique_ptr<Router> router;
+    std::unique_ptr<Listener> listener;
     std::thread thread;
-    std::mutex callMutex;   // one call at a time reaches the module
     std::mutex stateMutex;  // start/stop/wait
     std::condition_variable stopped;
     std::atomic<bool> finished{true};
@@ -67,7 +83,9 @@ struct HttpService::Impl {
 };
 
 HttpService::HttpService(ServerModule& module, HttpServiceOptions options)
-    : module_(module), options_(std::move(options)), impl_(std::make_unique<Impl>()) {}
+    : module_(module),
+      options_(std::move(options)),
+      impl_(std::make_unique<Impl>(readTurns(options_.maxConcurrentReads))) {}
 
 HttpService::~HttpService() {
     stop();
@@ -93,13 +111,18 @@ HttpService::Reply HttpService::handleCall(std::string_view body, std::string_vi
     } catch (const ProtocolError& e) {
         return {400, encodeFailure(e.what())};
     }
+    // A read holds its turn until its answer is encoded: the heavy part of a list.
+    const bool read = module_.readsOnly(request.operation);
+    if (read) impl_->reads.take();
+    struct Release {
+        Turns* turns;
+        ~Release() {
+            if (turns) turns->give();
+        }
+    } release{read ? &impl_->reads : nullptr};
     bool internalError = false;
-    CallResult result;
-    {
-        std::lock_guard lock(impl_->callMutex);
-        result =
-            invokeModule(module_, request.context, request.operation, request.args, &internalError);
-    }
+    CallResult result =
+        invokeModule(module_, request.context, request.operation, request.args, &internalError);
     CallReply reply{result.ok, std::move(result.result), std::move(result.message), {}};
     if (reply.ok)
         for (int i : request.byRef)
@@ -112,22 +135,33 @@ HttpService::Reply HttpService::handleCall(std::string_view body, std::string_vi
     }
 }
 
+void HttpService::checkAddress() const {
+    if (options_.certFile.empty() != options_.keyFile.empty())
+        throw std::runtime_error("Para HTTPS informe o certificado e a chave (--cert e --key).");
+    if (isLoopbackAddress(options_.host)) return;
+    if (options_.token.empty())
+        throw std::runtime_error("Para atender no endereço " + options_.host +
+                                 " é preciso definir um token de acesso (--token).");
+    if (options_.certFile.empty() && !options_.insecure)
+        throw std::runtime_error("Para atender no endereço " + options_.host +
+                                 " é preciso HTTPS (--cert ARQUIVO --key ARQUIVO); HTTP sem "
+                                 "criptografia só com --insecure.");
+}
+
 int HttpService::start() {
     std::lock_guard state(impl_->stateMutex);
     if (impl_->thread.joinable()) throw std::logic_error("O serviço HTTP já está em execução.");
-    if (!isLoopbackAddress(options_.host) && options_.token.empty())
-        throw std::runtime_error("Para atender no endereço " + options_.host +
-                                 " é preciso definir um token de acesso (--token).");
-    auto server = std::make_unique<httplib::Server>();
-    const size_t maxBody = options_.maxBodyBytes;
-    server->set_payload_max_length(maxBody);
-    server->set_read_timeout(static_cast<time_t>(options_.readTimeout.count()), 0);
-    server->set_write_timeout(static_cast<time_t>(options_.writeTimeout.count()), 0);
+    checkAddress();
+    if (!options_.certFile.empty())
+        impl_->tls = std::make_unique<TlsServerContext>(options_.certFile, options_.keyFile);
 
-    server->Get("/health", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("{\"ok\":true}", kJson);
+    auto router = std::make_unique<Router>();
+    const size_t maxBody = options_.maxBodyBytes;
+    router->set_payload_max_length(maxBody);
+    router->Get("/health", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("{\"ok\":true}", kJsonContentType);
     });
-    server->Post("/call", [this, maxBody](const httplib::Request& req, httplib::Response& res,
+    router->Post("/call", [this, maxBody](const httplib::Request& req, httplib::Response& res,
                                           const httplib::ContentReader& read) {
         Reply reply;
         if (!authorized(req.get_header_value("Authorization"))) {
@@ -146,24 +180,26 @@ int HttpService::start() {
             });
             if (!complete) {
                 const int status = tooLarge || res.status == 413 ? 413 : 400;
-                reply = {status, encodeFailure(statusMessage(status, maxBody))};
+                reply = {status, encodeFailure(status == 413 ? statusMessage(413, maxBody)
+                                                             : "Requisição incompleta: o corpo não "
+                                                               "chegou inteiro a tempo.")};
             } else {
                 reply = handleCall(body, req.get_header_value("Authorization"));
             }
         }
         res.status = reply.status;
         if (reply.status == 401) res.set_header("WWW-Authenticate", "Bearer");
-        res.set_content(reply.body, kJson);
+        res.set_content(reply.body, kJsonContentType);
     });
     // Every refusal the library makes on its own (malformed request, unknown path, size)
     // still answers in the protocol's form.
-    server->set_error_handler(httplib::Server::HandlerWithResponse(
+    router->set_error_handler(httplib::Server::HandlerWithResponse(
         [maxBody](const httplib::Request&, httplib::Response& res) {
             if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
-            res.set_content(encodeFailure(statusMessage(res.status, maxBody)), kJson);
+            res.set_content(encodeFailure(statusMessage(res.status, maxBody)), kJsonContentType);
             return httplib::Server::HandlerResponse::Handled;
         }));
-    server->set_exception_handler(
+    router->set_exception_handler(
         [](const httplib::Request&, httplib::Response& res, std::exception_ptr ep) {
             std::string what = "erro desconhecido";
             try {
@@ -173,43 +209,52 @@ int HttpService::start() {
             } catch (...) {
             }
             res.status = 500;
-            res.set_content(encodeFailure("Erro interno do serviço: " + what), kJson);
+            res.set_content(encodeFailure("Erro interno do serviço: " + what), kJsonContentType);
         });
 
-    int port = options_.port;
-    if (port == 0)
-        port = server->bind_to_any_port(options_.host);
-    else if (!server->bind_to_port(options_.host, port))
-        port = -1;
-    if (port <= 0)
-        throw std::runtime_error("Não foi possível atender em " + options_.host + ":" +
-                                 std::to_string(options_.port) +
-                                 ": endereço inválido ou porta em uso.");
+    ListenerOptions listen;
+    listen.host = options_.host;
+    listen.port = options_.port;
+    listen.tls = impl_->tls ? impl_->tls->get() : nullptr;
+    listen.head.maxBodyBytes = maxBody;
+    listen.headTimeout = options_.headTimeout;
+    listen.readTimeout = options_.readTimeout;
+    listen.requestTimeout = options_.requestTimeout;
+    listen.writeTimeout = options_.writeTimeout;
+    listen.maxConnections = options_.maxConnections;
+    Router* routerPtr = router.get();
+    auto listener = std::make_unique<Listener>(
+        listen, [this, routerPtr](Connection& connection, std::string received,
+                                  SteadyClock::time_point deadline) {
+            ConnectionStream stream(connection, std::move(received), deadline, options_.readTimeout,
+                                    options_.writeTimeout);
+            routerPtr->serve(stream);
+        });
+    const int port = listener->bind();
 
-    impl_->server = std::move(server);
+    impl_->router = std::move(router);
+    impl_->listener = std::move(listener);
     impl_->port = port;
     impl_->finished = false;
     impl_->thread = std::thread([this] {
-        impl_->server->listen_after_bind();
+        impl_->listener->run();
         impl_->finished = true;
         std::lock_guard lock(impl_->stateMutex);
         impl_->stopped.notify_all();
     });
-    // stop() only takes effect once the accept loop runs: wait for it, so that a
-    // stop right after start cannot be lost.
-    while (!impl_->server->is_running() && !impl_->finished)
-        std::this_thread::yield();
     return port;
 }
 
 void HttpService::stop() {
     std::unique_lock state(impl_->stateMutex);
     if (!impl_->thread.joinable()) return;
-    impl_->server->stop();
+    impl_->listener->stop();
     std::thread thread = std::move(impl_->thread);
     state.unlock();
     thread.join();
-    impl_->server.reset();
+    impl_->listener.reset();
+    impl_->router.reset();
+    impl_->tls.reset();
 }
 
 void HttpService::wait() {
@@ -225,4 +270,8 @@ int HttpService::port() const {
     return impl_->port;
 }
 
-}  // namespace pag
+bool HttpService::secure() const {
+    return !options_.certFile.empty();
+}
+
+}  // namespace pag::server

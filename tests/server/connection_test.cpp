@@ -6,10 +6,13 @@
 
 #include "contracts/connection.h"
 #include "contracts/fake_server.h"
-#include "contracts/transport_http_service.h"
+#include "server/http_service.h"
 
 namespace pag {
 namespace {
+
+using server::HttpService;
+using server::HttpServiceOptions;
 
 // A fake reached through the embedded transport (owned elsewhere, handed over).
 class Forward final : public ServerModule {

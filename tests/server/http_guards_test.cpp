@@ -8,12 +8,15 @@
 
 #include "contracts/fake_server.h"
 #include "contracts/transport_http.h"
-#include "contracts/transport_http_service.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
+#include "server/http_service.h"
 
 namespace pag {
 namespace {
+
+using server::HttpService;
+using server::HttpServiceOptions;
 
 using nlohmann::json;
 

@@ -7,11 +7,14 @@
 
 #include "contracts/fake_server.h"
 #include "contracts/transport_http.h"
-#include "contracts/transport_http_service.h"
 #include "platform/dataset/packet.h"
+#include "server/http_service.h"
 
 namespace pag {
 namespace {
+
+using server::HttpService;
+using server::HttpServiceOptions;
 
 PacketPtr fullPacket() {
     auto p = std::make_shared<Packet>(std::vector<PacketField>{{"CDFILIAL", FieldType::Text, 4},

@@ -1,0 +1,50 @@
+#include "server/write_audit.h"
+
+#include <sqlite3.h>
+
+namespace pag::server {
+
+WriteAudit::WriteAudit(Database& db, const ColumnRules& rules) : db_(db), rules_(rules) {
+    sqlite3_update_hook(
+        db_.handle(),
+        [](void* self, int op, const char* database, const char* table, sqlite3_int64 rowid) {
+            onWrite(self, op, database, table, rowid);
+        },
+        this);
+}
+
+WriteAudit::~WriteAudit() {
+    sqlite3_update_hook(db_.handle(), nullptr, nullptr);
+}
+
+void WriteAudit::onWrite(void* self, int op, const char*, const char* table, int64_t rowid) {
+    if (op == SQLITE_DELETE) return;
+    static_cast<WriteAudit*>(self)->touched_.emplace(table, rowid);
+}
+
+void WriteAudit::check() {
+    const auto touched = std::move(touched_);
+    touched_.clear();
+    for (const auto& [table, rowid] : touched) {
+        Statement st = db_.prepare("SELECT * FROM \"" + table + "\" WHERE rowid = :R");
+        st.bind("R", Value(rowid));
+        if (!st.step()) continue;  // removed again later in the same call
+        std::string record;
+        for (const std::string& key : rules_.keyColumns(table)) {
+            const int i = st.columnIndex(key);
+            if (i >= 0) record += (record.empty() ? "" : "/") + st.column(i).asString();
+        }
+        for (int i = 0; i < st.columnCount(); ++i) {
+            const std::string column = st.columnName(i);
+            const ColumnRule* rule = rules_.find(table, column);
+            // Dates and numbers: a value out of these columns breaks every later
+            // reading or sum. Texts and flags are checked where calls take them in.
+            if (rule &&
+                (rule->kind == ColumnRule::Kind::Date || rule->kind == ColumnRule::Kind::Number ||
+                 rule->kind == ColumnRule::Kind::Integer))
+                requireFits(rules_, table, column, st.column(i), record);
+        }
+    }
+}
+
+}  // namespace pag::server

@@ -1,0 +1,59 @@
+#pragma once
+
+// Shared by the reliability suite: how long to run, and the save both kinds of test
+// repeat (one boleto's fine percentage raised by one, as a screen's change log does).
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/dataset/packet.h"
+#include "platform/sql/database.h"
+#include "server/dataset_fields.h"
+
+namespace pag::server::testing {
+
+// PAG_RELIABILITY_LONG=1 runs the big counts (1,000 interleavings, 100 kills); the
+// default is a quick pass for every build.
+inline bool longReliabilityRun() {
+    const char* v = std::getenv("PAG_RELIABILITY_LONG");
+    return v && *v && std::string(v) != "0";
+}
+
+inline int reliabilityCount(int quick, int full) {
+    return longReliabilityRun() ? full : quick;
+}
+
+// SetBoletos' change log of one boleto whose VRPEMULBPAG goes from `from` to `to`.
+inline Value fineChange(const std::string& filial, const std::string& lancamento, double from,
+                        double to) {
+    auto p =
+        std::make_shared<Packet>(std::vector<PacketField>{{"CDFILIAL", FieldType::Text, 4},
+                                                          {"NRLANBOLPAG", FieldType::Text, 10},
+                                                          {"VRPEMULBPAG", FieldType::Float, 0}});
+    p->isDelta = true;
+    p->changes.push_back({ChangeOp::Modify, p->layout.encode({filial, lancamento, to}),
+                          p->layout.encode({filial, lancamento, from})});
+    return Value(std::shared_ptr<const Packet>(p));
+}
+
+// A demo boleto of branch 0001 any operator of company 01 may change: open, not sent,
+// not grouped, not split, no anticipation, no blocked invoice, due today or later.
+inline std::string changeableBoleto(Database& db) {
+    Statement st = db.prepare(
+        "SELECT NRLANBOLPAG FROM BOLETPAGAR WHERE CDEMPRESA = '01' AND CDFILIAL = '0001'"
+        " AND IDSTATBPAG = 'A' AND IDSITUCNABP = '00' AND IDBPAGREAL = 'N'"
+        " AND NRLANBOLREAL IS NULL AND NRLANCANTECIPA IS NULL AND NRPARCBOLPAG = '00'"
+        " AND IDBLOQNFFIN IS NOT 'B' AND DTVENBOLPAG >= date('now')"
+        " ORDER BY NRLANBOLPAG LIMIT 1");
+    return st.step() ? st.column(0).asString() : std::string();
+}
+
+inline double storedFine(Database& db, const std::string& lancamento) {
+    Statement st = db.prepare(
+        "SELECT COALESCE(VRPEMULBPAG, 0) FROM BOLETPAGAR WHERE CDFILIAL = '0001'"
+        " AND NRLANBOLPAG = :L");
+    st.bind("L", Value(lancamento));
+    return st.step() ? st.column(0).asFloat() : -1;
+}
+
+}  // namespace pag::server::testing
