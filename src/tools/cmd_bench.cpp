@@ -8,8 +8,8 @@
 #include <string>
 
 #include "contracts/screen_records.h"
-#include "Cli_pag12000/boleto_sample.h"
 #include "platform/dataset/client_dataset.h"
+#include "testing/boleto_sample.h"
 #include "tools/commands.h"
 
 namespace pag::tools {

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "contracts/connection.h"
-#include "contracts/fake_server.h"
+#include "contracts/client/connection.h"
 #include "contracts/transport_http_service.h"
+#include "testing/fake_server.h"
 
 namespace pag {
 namespace {

@@ -5,10 +5,10 @@
 #include <limits>
 #include <memory>
 
-#include "contracts/fake_server.h"
-#include "contracts/transport_http.h"
+#include "contracts/client/transport_http.h"
 #include "contracts/transport_http_service.h"
 #include "platform/dataset/packet.h"
+#include "testing/fake_server.h"
 
 namespace pag {
 namespace {

@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "contracts/fake_server.h"
-#include "contracts/transport_http.h"
+#include "contracts/client/transport_http.h"
 #include "contracts/transport_http_service.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
+#include "testing/fake_server.h"
 
 namespace pag {
 namespace {

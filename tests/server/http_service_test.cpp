@@ -3,7 +3,7 @@
 // stored. Requests are few and bounded by short timeouts.
 #include <chrono>
 
-#include "contracts/connection.h"
+#include "contracts/client/connection.h"
 #include "contracts/transport_http_service.h"
 #include "platform/dataset/client_dataset.h"
 #include "server/boleto_query.h"
