@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "contracts/screen_records.h"
-#include "Cli_pag12000/boleto_sample.h"
 #include "platform/dataset/client_dataset.h"
+#include "testing/boleto_sample.h"
 
 namespace {
 
@@ -28,7 +28,8 @@ void withLoaded(benchmark::State& st, const std::function<void(pag::ClientDataSe
     pag::ClientDataSet ds("cdsBoletos");
     ds.SetFieldDefs(pag::BoletoFieldDefs());
     ds.SetData(packet(static_cast<int>(st.range(0))));
-    for (auto _ : st) f(ds);
+    for (auto _ : st)
+        f(ds);
 }
 
 void BM_Sort(benchmark::State& st) {

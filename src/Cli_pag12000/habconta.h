@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "contracts/base_screens/frm_padrao.h"
-#include "contracts/connection.h"
+#include "contracts/client/base_screens/frm_padrao.h"
+#include "contracts/client/connection.h"
 #include "contracts/keylist.h"
 #include "platform/dataset/client_dataset.h"
 #include "platform/date.h"

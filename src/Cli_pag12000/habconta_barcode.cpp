@@ -7,6 +7,7 @@
 
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
+#include "contracts/client/vd_codigo_barras.h"
 #include "contracts/lib02800.h"
 #include "platform/format.h"
 #include "platform/ui/abort.h"

@@ -4,7 +4,7 @@
 // supplier's advances and returns when a boleto is marked.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
-#include "contracts/grid_helpers.h"
+#include "contracts/client/grid_helpers.h"
 #include "platform/ui/abort.h"
 #include "platform/ui/db_controls.h"
 

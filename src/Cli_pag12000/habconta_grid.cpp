@@ -3,7 +3,7 @@
 // by a column's title.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
-#include "contracts/grid_helpers.h"
+#include "contracts/client/grid_helpers.h"
 #include "platform/format.h"
 #include "platform/ui/abort.h"
 #include "platform/ui/text_chars.h"

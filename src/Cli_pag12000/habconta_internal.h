@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "contracts/busy.h"
-#include "contracts/check_result.h"
+#include "contracts/client/busy.h"
+#include "contracts/client/check_result.h"
+#include "contracts/client/suite_context.h"
 #include "contracts/consiste.h"
-#include "contracts/suite_context.h"
 #include "platform/dataset/client_dataset.h"
 #include "platform/date.h"
 #include "platform/ui/dispatch.h"

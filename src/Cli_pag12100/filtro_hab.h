@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "contracts/base_screens/frm_filtro_padrao.h"
+#include "contracts/client/base_screens/frm_filtro_padrao.h"
 #include "platform/date.h"
 
 namespace pag {

@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "Cli_pag12100/filtro_hab_impl.h"
+#include "contracts/client/messages.h"
 #include "contracts/consiste.h"
-#include "contracts/messages.h"
 
 namespace pag {
 

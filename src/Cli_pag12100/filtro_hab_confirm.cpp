@@ -7,8 +7,8 @@
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12100/filtro_hab_codes.h"
 #include "Cli_pag12100/filtro_hab_impl.h"
+#include "contracts/client/suite_context.h"
 #include "contracts/consiste.h"
-#include "contracts/suite_context.h"
 
 namespace pag {
 

@@ -2,8 +2,8 @@
 // queries on the suite's database and the multi-pick lookups that fill the lists.
 #include "Cli_pag12100/filtro_hab_codes.h"
 #include "Cli_pag12100/filtro_hab_impl.h"
+#include "contracts/client/suite_context.h"
 #include "contracts/consiste.h"
-#include "contracts/suite_context.h"
 
 #include "Cli_pag12100/filtro_hab_sql.h"
 

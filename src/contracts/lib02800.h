@@ -9,8 +9,6 @@
 
 namespace pag {
 
-class UserInterface;
-
 // Boleto barcodes and digitable lines, by the published FEBRABAN rules.
 //
 // Bank slip, 44-digit barcode: bank (1-3), currency (4), general check digit by modulo
@@ -94,9 +92,5 @@ std::string stripSeparators(std::string_view pasted);
 // {"valid", "kind", "barcode", "line", "value_cents", "due", "message"}; what does not
 // apply is null (everything but "valid" and "message" when the code is refused).
 std::string barcodeInfoJson(const BarcodeInfo& info);
-
-// Refuses a code that analyseBarcode does not accept: shows its message and abandons
-// the running operation (MensErro).
-void Vd_CodigoBarras(UserInterface& ui, std::string_view code);
 
 }  // namespace pag

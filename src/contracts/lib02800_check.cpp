@@ -6,7 +6,6 @@
 
 #include "contracts/consiste.h"
 #include "contracts/lib02800.h"
-#include "contracts/messages.h"
 
 namespace pag {
 
@@ -146,11 +145,6 @@ std::string barcodeInfoJson(const BarcodeInfo& info) {
     j["message"] =
         info.valid ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(info.message);
     return j.dump();
-}
-
-void Vd_CodigoBarras(UserInterface& ui, std::string_view code) {
-    BarcodeInfo info = analyseBarcode(code);
-    if (!info.valid) MensErro(ui, info.message);
 }
 
 }  // namespace pag

@@ -6,6 +6,11 @@
 
 namespace pag {
 
+bool isLoopbackAddress(std::string_view host) {
+    return host == "localhost" || host == "::1" || host == "[::1]" || host.starts_with("127.");
+}
+
+
 using nlohmann::json;
 
 namespace {

@@ -10,6 +10,10 @@
 
 namespace pag {
 
+// True for 127.x.x.x, ::1 and "localhost": the addresses that never leave this machine.
+bool isLoopbackAddress(std::string_view host);
+
+
 // The JSON bodies of POST /call (docs/protocol.md), shared by the HTTP client and the
 // HTTP service so that both always speak the same version.
 

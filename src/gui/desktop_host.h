@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "contracts/suite_context.h"
+#include "contracts/client/suite_context.h"
 #include "gui/main_window.h"
 #include "gui/package_library.h"
 #include "gui/qt_user_interface.h"

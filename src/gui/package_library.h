@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "contracts/suite_context.h"
+#include "contracts/client/suite_context.h"
 #include "platform/ui/form.h"
 #include "platform/value.h"
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "Cli_pag12000/habconta.h"
-#include "contracts/suite_context.h"
+#include "contracts/client/suite_context.h"
 #include "pkg_PAG12000/pkg_pag12000.h"
 
 extern "C" {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "contracts/login_context.h"
-#include "contracts/messages.h"
+#include "contracts/client/login_context.h"
+#include "contracts/client/messages.h"
 #include "platform/dataset/client_dataset.h"
 #include "platform/ui/form.h"
 #include "platform/ui/user_interface.h"

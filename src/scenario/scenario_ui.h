@@ -1,13 +1,10 @@
 #pragma once
 
-#include <deque>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/date.h"
-#include "platform/ui/user_interface.h"
 #include "scenario/script_text.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag::scenario {
 
@@ -36,73 +33,33 @@ public:
     virtual ModalResult RunModal(Form& form) = 0;
 };
 
-// The user of a scenario file: records the messages shown (with the line that was
-// running) for `expect message`, answers questions and lists from what the file queued
-// before the action, and hands modal forms to the file's following lines.
-class ScenarioUserInterface final : public UserInterface {
+// The user of a scenario file: the scripted user, with the file's lines behind it.
+// Messages carry the line that was running (for `expect message`), failures stop the
+// file at its line, criteria and chosen keys are read as the file's values, and modal
+// forms are handed to the file's following lines.
+class ScenarioUserInterface final : public ScriptedUserInterface {
 public:
-    struct Message {
-        MessageKind kind;
-        std::string text;
-        int line;
-    };
-    // One answer queued by the file.
-    struct Answer {
-        enum class Kind { YesNo, Pick, PickMany, Find };
-        Kind kind = Kind::YesNo;
-        int line = 0;         // where the file queued it
-        int depth = 0;        // modal forms open when it was queued
-        std::string written;  // the command as written, for reports
-        bool yes = false;
-        std::optional<Word> question;     // the question expected (`answer yes KEY`)
-        int row = 0;                      // pick N (0: by criteria or none)
-        std::string criteria;             // pick FIELD=VALUE
-        bool none = false;                // pick none / pickmany none
-        std::vector<std::string> values;  // pickmany
-    };
-
     explicit ScenarioUserInterface(ScenarioDriver& driver) : driver_(driver) {}
 
-    void Queue(Answer a);
-    // The file is over: whatever the module still asks while it is taken down gets the
-    // cautious answer (No, nothing picked, dialogs cancelled) and nothing is recorded.
-    void Detach() { detached_ = true; }
-    // The earliest answer still queued that was queued at this modal depth or deeper.
-    const Answer* UnusedFrom(int depth) const;
+    // Makes answer expect the question `expected` (a message key or a quoted text).
+    void ExpectQuestion(Answer& answer, Word expected);
 
-    // The oldest message not yet checked (null when none); Take moves past it.
-    const Message* OldestUnchecked() const;
-    void TakeMessage() { ++checked_; }
-    const std::vector<Message>& Messages() const { return messages_; }
-    int BusyDepth() const { return busyDepth_; }
-    const std::vector<int>& HelpShown() const { return help_; }
-
-    // ---- UserInterface
-    void showMessage(MessageKind kind, const std::string& text) override;
-    bool ask(const std::string& text) override;
-    bool pickOne(ClientDataSet& data, const std::string& title,
-                 const std::string& emptyText) override;
-    std::vector<std::string> pickMany(ClientDataSet& data, const std::string& keyField,
-                                      const std::string& title) override;
-    bool find(ClientDataSet& data) override;
-    ModalResult showModal(Form& form) override;
-    void busy(bool on, int kind) override;
-    void showHelp(int helpContext) override;
+protected:
+    int currentLine() const override { return driver_.CurrentLine(); }
+    [[noreturn]] void fail(const std::string& text) override;
+    void note(const std::string& text) override { driver_.Note(text); }
+    bool stopped() const override { return driver_.Stopped(); }
+    // A screen that caught the stop and carried on must not get further answers.
+    void checkRunning() override {
+        if (driver_.Stopped()) throw ScenarioStop();
+    }
+    std::string howToAnswer(Answer::Kind kind) const override;
+    Value criterionValue(const Field& field, const std::string& text) override;
+    std::optional<Value> keyValue(const Field& key, const std::string& chosen) override;
+    ModalResult runModal(Form& form) override { return driver_.RunModal(form); }
 
 private:
-    std::deque<Answer>& queueOf(Answer::Kind kind);
-    // The next answer of a kind; fails the file when none was queued.
-    Answer take(Answer::Kind kind, const std::string& unexpected);
-    bool applyRow(ClientDataSet& data, const Answer& a, const std::string& what);
-    void checkRunning() const;
-
     ScenarioDriver& driver_;
-    std::deque<Answer> yesNo_, picks_, pickMany_, finds_;
-    std::vector<Message> messages_;
-    size_t checked_ = 0;
-    int busyDepth_ = 0;
-    std::vector<int> help_;
-    bool detached_ = false;
 };
 
 }  // namespace pag::scenario

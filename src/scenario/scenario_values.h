@@ -9,6 +9,7 @@
 #include "platform/date.h"
 #include "platform/value.h"
 #include "scenario/script_text.h"
+#include "testing/row_criteria.h"
 
 namespace pag::scenario {
 
@@ -35,9 +36,6 @@ bool sameValue(const Value& actual, const Value& expected);
 // A value as a failure report shows it: `null`, or its pt-BR text in quotes.
 std::string showValue(const Value& v);
 
-// "FIELD=VALUE;FIELD=VALUE" split into its pairs; throws std::invalid_argument (pt-BR)
-// for a part without "=".
-std::vector<std::pair<std::string, std::string>> parseCriteria(std::string_view criteria);
 // A row search in a dataset's terms: the fields ("A;B") and one value per field, each
 // read for its field's type. An unknown field or a value that does not fit throws.
 struct RowCriteria {

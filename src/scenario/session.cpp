@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "contracts/base_screens/form_support.h"
+#include "contracts/client/base_screens/form_support.h"
 #include "platform/ui/dispatch.h"
 
 namespace pag::scenario {
@@ -293,8 +293,7 @@ const std::vector<Command>& Session::Commands() {
         {"expect page", 3, 3, K::Check, &S::expectPage, "expect page PAGINA"},
         {"expect form", 3, 3, K::Check, &S::expectForm, "expect form CLASSE"},
         {"expect text", 4, 4, K::Check, &S::expectText, "expect text CONTROLE TEXTO"},
-        {"expect image", 5, 5, K::Check, &S::expectImage,
-         "expect image GRADE CAMPO FIGURA|none"},
+        {"expect image", 5, 5, K::Check, &S::expectImage, "expect image GRADE CAMPO FIGURA|none"},
         {"expect server", 5, 5, K::Check, &S::expectServer, "expect server \"SELECT ...\" = VALOR"},
     };
     return table;

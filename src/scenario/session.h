@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "contracts/login_context.h"
+#include "contracts/client/login_context.h"
 #include "platform/ui/form.h"
 #include "platform/ui/grid.h"
 #include "scenario/scenario_database.h"

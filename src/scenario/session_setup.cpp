@@ -91,7 +91,7 @@ void Session::cmdAnswer(const Words& w) {
     auto a = answer(ScenarioUserInterface::Answer::Kind::YesNo, w);
     if (w[1].text != "yes" && w[1].text != "no") Fail("uso: answer yes|no [CHAVE|\"PERGUNTA\"]");
     a.yes = w[1].text == "yes";
-    if (w.size() > 2) a.question = w[2];
+    if (w.size() > 2) ui_.ExpectQuestion(a, w[2]);
     ui_.Queue(std::move(a));
 }
 

@@ -3,6 +3,7 @@
 #include <set>
 #include <vector>
 
+#include "server/boleto_key.h"
 #include "server/cash_budget.h"
 #include "server/change_log.h"
 #include "server/refusal.h"
@@ -125,8 +126,7 @@ void take(Database& db, const Source& s, const BoletoState& b, const std::string
     }
     Statement record = db.prepare(std::string("INSERT INTO ") + s.detailTable + " (" + names +
                                   ") VALUES (" + params + ")");
-    record.bind("F", Value(b.filial));
-    record.bind("L", Value(b.lancamento));
+    bindBoletoKey(record, b.filial, b.lancamento);
     record.bind("T", Value(tipo));
     record.bind("V", Value(fromCents(t.amount)));
     bindKey(record, "k", t.key);
@@ -138,12 +138,10 @@ void giveBack(Database& db, const Source& s, const std::string& filial,
     std::string columns;
     for (const char* c : s.detailKey)
         columns += std::string(c) + ", ";
-    const std::string ofAdjustment =
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L AND CDAJUCTPAG = :T";
+    const std::string ofAdjustment = " WHERE " + boletoKeyCondition() + " AND CDAJUCTPAG = :T";
     Statement details =
         db.prepare("SELECT " + columns + "VRDESCONTO FROM " + s.detailTable + ofAdjustment);
-    details.bind("F", Value(filial));
-    details.bind("L", Value(lancamento));
+    bindBoletoKey(details, filial, lancamento);
     details.bind("T", Value(tipo));
     Statement raise = db.prepare(std::string("UPDATE ") + s.table +
                                  " SET VRDISPONIVEL = ROUND(VRDISPONIVEL + :V, 2) WHERE " +
@@ -159,8 +157,7 @@ void giveBack(Database& db, const Source& s, const std::string& filial,
         raise.execute();
     }
     Statement remove = db.prepare(std::string("DELETE FROM ") + s.detailTable + ofAdjustment);
-    remove.bind("F", Value(filial));
-    remove.bind("L", Value(lancamento));
+    bindBoletoKey(remove, filial, lancamento);
     remove.bind("T", Value(tipo));
     remove.execute();
 }

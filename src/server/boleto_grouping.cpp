@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "server/boleto_key.h"
 #include "server/boleto_rules.h"
 
 namespace pag::server {
@@ -47,24 +48,18 @@ Value dateValue(Date d) {
     return d.isEmpty() ? Value() : Value(d);
 }
 
-void bindKey(Statement& st, const BoletoKey& key, const char* filial = "F",
-             const char* lancamento = "L") {
-    st.bind(filial, Value(key.filial));
-    st.bind(lancamento, Value(key.lancamento));
-}
-
 bool exists(Database& db, const std::string& sql, const BoletoKey& key) {
     Statement st = db.prepare(sql);
-    bindKey(st, key);
+    bindBoletoKey(st, key);
     return st.step();
 }
 
-constexpr const char* kLoadBoleto = R"(SELECT B.*,
+const std::string kLoadBoleto = R"(SELECT B.*,
   EXISTS (SELECT 1 FROM COMPENSABOL CB
             JOIN COMPENSACAO C ON C.NRCOMPENSA = CB.NRCOMPENSA AND C.IDSTATCOMP = 'A'
            WHERE CB.CDFILIAL = B.CDFILIAL AND CB.NRLANBOLPAG = B.NRLANBOLPAG) AS COMPENSADO
   FROM BOLETPAGAR B
- WHERE B.CDFILIAL = :F AND B.NRLANBOLPAG = :L)";
+ WHERE )" + boletoKeyCondition("B");
 
 StoredBoleto readBoleto(Statement& st) {
     StoredBoleto b;
@@ -100,7 +95,7 @@ void refuseGrouping(const std::string& key) {
 
 StoredBoleto loadBoleto(Database& db, const BoletoKey& key) {
     Statement st = db.prepare(kLoadBoleto);
-    bindKey(st, key);
+    bindBoletoKey(st, key);
     if (!st.step()) refuseGrouping("BOL_EXC");
     return readBoleto(st);
 }
@@ -173,7 +168,7 @@ void insertRealBoleto(Database& db, const BoletoKey& key, const std::string& emp
     Statement st = db.prepare(
         "INSERT INTO BOLETPAGAR (CDFILIAL, NRLANBOLPAG, CDEMPRESA, CDFORNECED, IDBPAGREAL)"
         " VALUES (:F, :L, :E, :FORN, 'S')");
-    bindKey(st, key);
+    bindBoletoKey(st, key);
     st.bind("E", Value(empresa));
     st.bind("FORN", Value(fornecedor));
     st.execute();
@@ -188,8 +183,8 @@ void completeRealBoleto(Database& db, const BoletoKey& key, const StoredBoleto& 
        IDSTATBPAG = 'A', DTBAIXABPAG = NULL, IDBPAGREAL = 'S', CDFILIREAL = NULL,
        NRLANBOLREAL = NULL, IDSITUCNABP = '00', NRCNABPAGREM = NULL, NRCNABPAGRET = NULL,
        IDTPCTPAGAR = :TP, NRLANCANTECIPA = NULL, IDBLOQNFFIN = NULL
- WHERE CDFILIAL = :F AND NRLANBOLPAG = :L)");
-    bindKey(st, key);
+ WHERE )" + boletoKeyCondition());
+    bindBoletoKey(st, key);
     st.bind("E", Value(first.empresa));
     st.bind("FORN", Value(first.fornecedor));
     st.bind("V", Value(fromCents(totals.valor)));
@@ -206,7 +201,8 @@ void absorbParts(Database& db, const BoletoKey& real, const std::vector<StoredBo
     // The guard on NRLANBOLREAL keeps a part from being absorbed twice in one call.
     Statement point = db.prepare(
         "UPDATE BOLETPAGAR SET CDFILIREAL = :RF, NRLANBOLREAL = :RL"
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L AND NRLANBOLREAL IS NULL");
+        " WHERE " +
+        boletoKeyCondition() + " AND NRLANBOLREAL IS NULL");
     Statement move = db.prepare(
         "UPDATE CNTPAGAR SET CDFILIBPAGORIG = CDFILIBPAG, NRLANBOLPAGORIG = NRLANBOLPAG,"
         " CDFILIBPAG = :RF, NRLANBOLPAG = :RL WHERE CDFILIBPAG = :F AND NRLANBOLPAG = :L");
@@ -214,8 +210,8 @@ void absorbParts(Database& db, const BoletoKey& real, const std::vector<StoredBo
     for (const StoredBoleto& part : parts) {
         for (Statement* st : {&point, &move}) {
             st->reset();
-            bindKey(*st, real, "RF", "RL");
-            bindKey(*st, part.key);
+            bindBoletoKey(*st, real, "RF", "RL");
+            bindBoletoKey(*st, part.key);
         }
         if (point.execute() != 1) refuseGrouping("BOL_EXC");
         move.execute();
@@ -229,7 +225,7 @@ std::vector<StoredBoleto> absorbedBy(Database& db, const BoletoKey& real) {
     Statement keys = db.prepare(
         "SELECT CDFILIAL, NRLANBOLPAG FROM BOLETPAGAR WHERE CDFILIREAL = :F AND NRLANBOLREAL = :L"
         " ORDER BY CDFILIAL, NRLANBOLPAG");
-    bindKey(keys, real);
+    bindBoletoKey(keys, real);
     std::vector<StoredBoleto> parts;
     while (keys.step())
         parts.push_back(loadBoleto(db, {text(keys, "CDFILIAL"), text(keys, "NRLANBOLPAG")}));
@@ -239,11 +235,11 @@ std::vector<StoredBoleto> absorbedBy(Database& db, const BoletoKey& real) {
 void releaseParts(Database& db, const StoredBoleto& real, const std::vector<StoredBoleto>& parts,
                   BudgetChanges& budget) {
     const std::string name = "O boleto real " + real.key.text();
-    if (exists(db, "SELECT 1 FROM COMPENSABOL WHERE CDFILIAL = :F AND NRLANBOLPAG = :L", real.key))
+    if (exists(db, "SELECT 1 FROM COMPENSABOL WHERE " + boletoKeyCondition(), real.key))
         throw Refusal(kCancelaCompensacao);
-    if (exists(db, "SELECT 1 FROM AJBOLPAG WHERE CDFILIAL = :F AND NRLANBOLPAG = :L", real.key))
+    if (exists(db, "SELECT 1 FROM AJBOLPAG WHERE " + boletoKeyCondition(), real.key))
         throw Refusal(name + " possui ajustes. Exclua os ajustes antes de cancelar o boleto real.");
-    if (exists(db, "SELECT 1 FROM HISTPRORBOL WHERE CDFILIAL = :F AND NRLANBOLPAG = :L", real.key))
+    if (exists(db, "SELECT 1 FROM HISTPRORBOL WHERE " + boletoKeyCondition(), real.key))
         throw Refusal(name +
                       " tem histórico de prorrogação de vencimento e não pode ser cancelado.");
     // Every payable must go back to a boleto this real boleto absorbed.
@@ -254,7 +250,7 @@ void releaseParts(Database& db, const StoredBoleto& real, const std::vector<Stor
    AND NOT EXISTS (SELECT 1 FROM BOLETPAGAR P
                     WHERE P.CDFILIAL = C.CDFILIBPAGORIG AND P.NRLANBOLPAG = C.NRLANBOLPAGORIG
                       AND P.CDFILIREAL = :F AND P.NRLANBOLREAL = :L))");
-    bindKey(orphan, real.key);
+    bindBoletoKey(orphan, real.key);
     if (orphan.step())
         throw Refusal("A conta " + orphan.column(0).asString() + " do boleto real " +
                       real.key.text() +
@@ -263,16 +259,15 @@ void releaseParts(Database& db, const StoredBoleto& real, const std::vector<Stor
         "UPDATE CNTPAGAR SET CDFILIBPAG = CDFILIBPAGORIG, NRLANBOLPAG = NRLANBOLPAGORIG,"
         " CDFILIBPAGORIG = NULL, NRLANBOLPAGORIG = NULL"
         " WHERE CDFILIBPAG = :F AND NRLANBOLPAG = :L");
-    bindKey(back, real.key);
+    bindBoletoKey(back, real.key);
     back.execute();
     Statement free = db.prepare(
         "UPDATE BOLETPAGAR SET CDFILIREAL = NULL, NRLANBOLREAL = NULL"
         " WHERE CDFILIREAL = :F AND NRLANBOLREAL = :L");
-    bindKey(free, real.key);
+    bindBoletoKey(free, real.key);
     free.execute();
-    Statement remove =
-        db.prepare("DELETE FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    bindKey(remove, real.key);
+    Statement remove = db.prepare("DELETE FROM BOLETPAGAR WHERE " + boletoKeyCondition());
+    bindBoletoKey(remove, real.key);
     remove.execute();
     budget.add(real.empresa, real.vencimento, -real.valorFinal);
     // Only open boletos take part of the month's budget.

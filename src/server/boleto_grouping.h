@@ -6,6 +6,7 @@
 
 #include "platform/date.h"
 #include "platform/sql/database.h"
+#include "server/boleto_key.h"
 #include "server/cash_budget.h"
 #include "server/refusal.h"
 
@@ -42,13 +43,6 @@ inline constexpr const char* kEmpresasDiferentes =
     "Não é possível associar boletos de empresas diferentes.";
 inline constexpr const char* kCancelaCompensacao =
     "Não é possível cancelar boleto ligado a uma compensação.";
-
-struct BoletoKey {
-    std::string filial;
-    std::string lancamento;
-    std::string text() const { return filial + "/" + lancamento; }
-    bool operator==(const BoletoKey&) const = default;
-};
 
 // A boleto as stored, with what grouping and separating need to know of it.
 struct StoredBoleto {

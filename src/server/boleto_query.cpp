@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "server/boleto_key.h"
 #include "server/dataset_fields.h"
 #include "server/packet_builder.h"
 
@@ -63,10 +64,9 @@ Packet selectBoletos(Database& db, const SqlConditions& where,
 Value boletoColumn(Database& db, const std::string& filial, const std::string& lancamento,
                    const std::string& column) {
     // The column name comes from the server's own code, never from a caller.
-    Statement st = db.prepare("SELECT " + column +
-                              " FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    Statement st =
+        db.prepare("SELECT " + column + " FROM BOLETPAGAR WHERE " + boletoKeyCondition());
+    bindBoletoKey(st, filial, lancamento);
     return st.step() ? st.column(0) : Value();
 }
 

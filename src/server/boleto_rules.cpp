@@ -2,6 +2,7 @@
 
 #include "contracts/consiste.h"
 #include "platform/format.h"
+#include "server/boleto_key.h"
 #include "server/boleto_query.h"
 #include "server/dataset_fields.h"
 #include "server/packet_builder.h"
@@ -30,9 +31,9 @@ std::string boletoConflictMessage(Database& db, const std::string& filial,
                                   const std::string& lancamento, bool valueChanged) {
     Statement st = db.prepare(
         "SELECT IDSTATBPAG, NRLANBOLREAL FROM BOLETPAGAR"
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+        " WHERE " +
+        boletoKeyCondition());
+    bindBoletoKey(st, filial, lancamento);
     if (!st.step() || !st.column(1).isNull()) return kMsgBoletoExcluido;
     if (st.column(0).asString() == "B") return kMsgBoletoBaixado;
     return valueChanged ? kMsgValorAlterado : kMsgBoletoAlterado;

@@ -1,6 +1,7 @@
 #include "server/boleto_state.h"
 
 #include "platform/format.h"
+#include "server/boleto_key.h"
 #include "server/boleto_rules.h"
 #include "server/cash_budget.h"
 #include "server/refusal.h"
@@ -27,9 +28,8 @@ std::optional<BoletoState> findBoleto(Database& db, const std::string& filial,
        B.DTVENBOLPAG, B.DTATUAVENBOLPAG, B.DTEMISSAO, B.DTENTRSAID
   FROM BOLETPAGAR B
   LEFT JOIN TIPOBAIXAPAG T ON T.CDTPBAIXAPAG = B.CDTPBAIXAPAG
- WHERE B.CDFILIAL = :F AND B.NRLANBOLPAG = :L)");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+ WHERE )" + boletoKeyCondition("B"));
+    bindBoletoKey(st, filial, lancamento);
     if (!st.step()) return std::nullopt;
     BoletoState b;
     b.filial = filial;
@@ -97,26 +97,24 @@ void requireSentChangeAllowed(Database& db, const BoletoState& b) {
 void leaveRemittance(Database& db, const BoletoState& b) {
     Statement st = db.prepare(
         "UPDATE BOLETPAGAR SET IDSITUCNABP = '00', NRCNABPAGREM = NULL"
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    st.bind("F", Value(b.filial));
-    st.bind("L", Value(b.lancamento));
+        " WHERE " +
+        boletoKeyCondition());
+    bindBoletoKey(st, b.filial, b.lancamento);
     st.execute();
 }
 
 bool compensated(Database& db, const BoletoState& b) {
     Statement st = db.prepare(R"(SELECT 1 FROM COMPENSABOL CB
   JOIN COMPENSACAO C ON C.NRCOMPENSA = CB.NRCOMPENSA
- WHERE CB.CDFILIAL = :F AND CB.NRLANBOLPAG = :L AND C.IDSTATCOMP = 'A')");
-    st.bind("F", Value(b.filial));
-    st.bind("L", Value(b.lancamento));
+ WHERE )" + boletoKeyCondition("CB") +
+                              R"( AND C.IDSTATCOMP = 'A')");
+    bindBoletoKey(st, b.filial, b.lancamento);
     return st.step();
 }
 
 int adjustmentCount(Database& db, const BoletoState& b) {
-    Statement st =
-        db.prepare("SELECT COUNT(*) FROM AJBOLPAG WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    st.bind("F", Value(b.filial));
-    st.bind("L", Value(b.lancamento));
+    Statement st = db.prepare("SELECT COUNT(*) FROM AJBOLPAG WHERE " + boletoKeyCondition());
+    bindBoletoKey(st, b.filial, b.lancamento);
     st.step();
     return static_cast<int>(st.column(0).asInteger());
 }
@@ -133,8 +131,7 @@ std::vector<BoletoPayable> payablesOf(Database& db, const std::string& filial,
  WHERE CDFILIBPAG = :F AND NRLANBOLPAG = :L
  ORDER BY CASE IDSTATPAG WHEN 'B' THEN 0 ELSE 1 END,
           CDFILIAL, NRLANCTONF, NRSEQVENPAG, NRPARCELAPAG)");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    bindBoletoKey(st, filial, lancamento);
     std::vector<BoletoPayable> out;
     while (st.step()) {
         BoletoPayable p;

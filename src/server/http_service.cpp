@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "contracts/transport_http.h"
+#include "contracts/transport_protocol.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
 #include "server/http_answers.h"

@@ -7,6 +7,7 @@
 #include "contracts/consiste.h"
 #include "server/access_rules.h"
 #include "server/adjustment_deductions.h"
+#include "server/boleto_key.h"
 #include "server/boleto_state.h"
 #include "server/cash_budget.h"
 #include "server/change_log.h"
@@ -68,9 +69,9 @@ const char* originOf(const AdjustmentType& t) {
 std::optional<std::string> storedOrigin(Database& db, const Adjustment& a) {
     Statement st = db.prepare(
         "SELECT IDORIGAJBPAG FROM AJBOLPAG"
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L AND CDAJUCTPAG = :T");
-    st.bind("F", Value(a.filial));
-    st.bind("L", Value(a.lancamento));
+        " WHERE " +
+        boletoKeyCondition() + " AND CDAJUCTPAG = :T");
+    bindBoletoKey(st, a.filial, a.lancamento);
     st.bind("T", Value(a.tipo));
     if (!st.step()) return std::nullopt;
     return st.column(0).asString();
@@ -172,8 +173,7 @@ void insertAdjustment(OperationCall& call, const AdjustmentSave& s, const Adjust
     Statement st = call.db.prepare(
         "INSERT INTO AJBOLPAG (CDFILIAL, NRLANBOLPAG, CDAJUCTPAG, VRAJBOLPAG, IDORIGAJBPAG)"
         " VALUES (:F, :L, :T, :V, :O)");
-    st.bind("F", Value(a.filial));
-    st.bind("L", Value(a.lancamento));
+    bindBoletoKey(st, a.filial, a.lancamento);
     st.bind("T", Value(a.tipo));
     st.bind("V", Value(fromCents(a.valor)));
     st.bind("O", Value(originOf(type)));
@@ -191,15 +191,14 @@ void insertAdjustment(OperationCall& call, const AdjustmentSave& s, const Adjust
 void settleNetValue(Database& db, const BoletoState& b) {
     Statement round = db.prepare(
         "UPDATE AJBOLPAG SET VRAJBOLPAG = ROUND(VRAJBOLPAG, 2)"
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    round.bind("F", Value(b.filial));
-    round.bind("L", Value(b.lancamento));
+        " WHERE " +
+        boletoKeyCondition());
+    bindBoletoKey(round, b.filial, b.lancamento);
     round.execute();
     Statement st = db.prepare(R"(SELECT T.IDAJUCTPAG, A.VRAJBOLPAG
   FROM AJBOLPAG A JOIN TIPOAJPAGAR T ON T.CDAJUCTPAG = A.CDAJUCTPAG
- WHERE A.CDFILIAL = :F AND A.NRLANBOLPAG = :L)");
-    st.bind("F", Value(b.filial));
-    st.bind("L", Value(b.lancamento));
+ WHERE )" + boletoKeyCondition("A"));
+    bindBoletoKey(st, b.filial, b.lancamento);
     int64_t net = b.valor;
     while (st.step())
         net += (st.column(0).asString() == "A" ? 1 : -1) * toCents(st.column(1).asFloat());
@@ -212,11 +211,10 @@ void settleNetValue(Database& db, const BoletoState& b) {
     budget.add(b.empresa, b.vencimento, delta);
     if (budget.exceeds(db)) throw Refusal(kOverBudget);
     budget.apply(db);
-    Statement set = db.prepare(
-        "UPDATE BOLETPAGAR SET VRFINALBPAG = :V WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+    Statement set =
+        db.prepare("UPDATE BOLETPAGAR SET VRFINALBPAG = :V WHERE " + boletoKeyCondition());
     set.bind("V", Value(fromCents(net)));
-    set.bind("F", Value(b.filial));
-    set.bind("L", Value(b.lancamento));
+    bindBoletoKey(set, b.filial, b.lancamento);
     set.execute();
     if (sentToBank(b)) leaveRemittance(db, b);
     spreadOverPayables(db, b.filial, b.lancamento, delta);
@@ -254,9 +252,9 @@ Value getVerifAjust(OperationCall& call) {
     Statement st = call.db.prepare(R"(SELECT A.CDAJUCTPAG, A.CDFILIAL, A.NRLANBOLPAG,
        A.VRAJBOLPAG, T.IDAJUCTPAG
   FROM AJBOLPAG A JOIN TIPOAJPAGAR T ON T.CDAJUCTPAG = A.CDAJUCTPAG
- WHERE A.CDFILIAL = :F AND A.NRLANBOLPAG = :L AND A.CDAJUCTPAG = :T)");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+ WHERE )" + boletoKeyCondition("A") +
+                                   R"( AND A.CDAJUCTPAG = :T)");
+    bindBoletoKey(st, filial, lancamento);
     st.bind("T", Value(AllTrim(call.text(2))));
     return packetValue(packetFromStatement(st, verifAjustFields()));
 }

@@ -8,6 +8,7 @@
 #include "contracts/consiste.h"
 #include "server/access_rules.h"
 #include "server/boleto_grouping.h"
+#include "server/boleto_key.h"
 #include "server/change_log.h"
 #include "server/dataset_fields.h"
 #include "server/launch_sequence.h"
@@ -151,7 +152,7 @@ void writePayment(Database& db, const BoletoKey& key, const Enabling& e, const P
    SET DTVENBOLPAG = :VENC, CDMOTIPROR = :MOT, CDREDUCONT = :CONTA, CDTPBAIXAPAG = :TB,
        CDBANCBOLP = :BB, CDAGENBOLP = :BA, CDCCORBOLP = :BC, IDTPICNABBOP = :TI,
        NRINSCNABBOP = :NI, IDHABIBPAG = 'S', IDSITUCNABP = '00', NRCNABPAGREM = NULL
- WHERE CDFILIAL = :F AND NRLANBOLPAG = :L)");
+ WHERE )" + boletoKeyCondition());
     st.bind("VENC", Value(e.due));
     st.bind("MOT", Value(e.motivo));
     st.bind("CONTA", Value(e.account.codigo));
@@ -161,8 +162,7 @@ void writePayment(Database& db, const BoletoKey& key, const Enabling& e, const P
     st.bind("BC", Value(payee.conta));
     st.bind("TI", payee.tipoInscricao.empty() ? Value() : Value(payee.tipoInscricao));
     st.bind("NI", payee.inscricao.empty() ? Value() : Value(payee.inscricao));
-    st.bind("F", Value(key.filial));
-    st.bind("L", Value(key.lancamento));
+    bindBoletoKey(st, key);
     st.execute();
 }
 
@@ -173,15 +173,14 @@ void enableAlone(OperationCall& call, const StoredBoleto& b, const Enabling& e,
     if (b.vencimento != e.due) {
         Statement st = call.db.prepare(
             "UPDATE BOLETPAGAR SET DTATUAVENBOLPAG = DTVENBOLPAG"
-            " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-        st.bind("F", Value(b.key.filial));
-        st.bind("L", Value(b.key.lancamento));
+            " WHERE " +
+            boletoKeyCondition());
+        bindBoletoKey(st, b.key);
         st.execute();
         Statement h = call.db.prepare(
             "INSERT INTO HISTPRORBOL (CDFILIAL, NRLANBOLPAG, DTVENANTER, DTVENNOVA, CDMOTIPROR,"
             " CDOPERADOR, CDFILIPROC) VALUES (:F, :L, :ANT, :NOVA, :MOT, :OPER, :PROC)");
-        h.bind("F", Value(b.key.filial));
-        h.bind("L", Value(b.key.lancamento));
+        bindBoletoKey(h, b.key);
         h.bind("ANT", b.vencimento.isEmpty() ? Value() : Value(b.vencimento));
         h.bind("NOVA", Value(e.due));
         h.bind("MOT", Value(e.motivo));

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "platform/format.h"
+#include "server/boleto_key.h"
 #include "server/boleto_rules.h"
 #include "server/operations.h"
 #include "server/packet_builder.h"
@@ -43,7 +44,8 @@ Value getMarcaTBoletos(OperationCall& call) {
 
     Statement st = call.db.prepare(
         "SELECT CDEMPRESA, IDSTATBPAG, NRLANBOLREAL, NRLANCANTECIPA, IDBLOQNFFIN, IDSITUCNABP,"
-        " VRFINALBPAG FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+        " VRFINALBPAG FROM BOLETPAGAR WHERE " +
+        boletoKeyCondition());
     std::set<std::string> companiesChecked;
     Packet out = in;
     int64_t count = 0, cents = 0;

@@ -6,6 +6,7 @@
 
 #include "platform/format.h"
 #include "server/access_rules.h"
+#include "server/boleto_key.h"
 #include "server/boleto_rules.h"
 #include "server/cash_budget.h"
 #include "server/change_log.h"
@@ -92,9 +93,8 @@ std::optional<StoredBoleto> loadBoleto(Database& db, const std::string& filial,
     std::string sql = "SELECT NRLANBOLREAL";
     for (const std::string& c : columns)
         sql += ", " + c;
-    Statement st = db.prepare(sql + " FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    Statement st = db.prepare(sql + " FROM BOLETPAGAR WHERE " + boletoKeyCondition());
+    bindBoletoKey(st, filial, lancamento);
     if (!st.step() || !st.column(0).isNull()) return std::nullopt;
     StoredBoleto b;
     for (size_t i = 0; i < columns.size(); ++i)
@@ -249,12 +249,10 @@ void update(Database& db, const Assignments& set, const std::string& filial,
     std::string sql;
     for (size_t i = 0; i < set.size(); ++i)
         sql += (i ? ", " : "") + set[i].first + " = :V" + std::to_string(i);
-    Statement st =
-        db.prepare("UPDATE BOLETPAGAR SET " + sql + " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+    Statement st = db.prepare("UPDATE BOLETPAGAR SET " + sql + " WHERE " + boletoKeyCondition());
     for (size_t i = 0; i < set.size(); ++i)
         st.bind("V" + std::to_string(i), set[i].second);
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    bindBoletoKey(st, filial, lancamento);
     if (st.execute() != 1) throw Refusal(kMsgBoletoExcluido);
 }
 

@@ -4,6 +4,7 @@
 
 #include "contracts/consiste.h"
 #include "platform/format.h"
+#include "server/boleto_key.h"
 #include "server/boleto_rules.h"
 #include "server/dataset_fields.h"
 #include "server/operations.h"
@@ -25,10 +26,9 @@ constexpr const char* kCompensated =
 Value getSitCnab(OperationCall& call) {
     const std::string lancamento = call.text(0), filial = call.text(1);
     requireBoletoCompany(call, filial, lancamento);
-    Statement st = call.db.prepare(
-        "SELECT IDSITUCNABP FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    Statement st =
+        call.db.prepare("SELECT IDSITUCNABP FROM BOLETPAGAR WHERE " + boletoKeyCondition());
+    bindBoletoKey(st, filial, lancamento);
     return packetValue(packetFromStatement(st, sitCnabFields()));
 }
 
@@ -37,11 +37,9 @@ Value getSitCnab(OperationCall& call) {
 Value getVdBolCompensado(OperationCall& call) {
     const std::string filial = call.text(0), lancamento = call.text(1);
     requireBoletoCompany(call, filial, lancamento);
-    Statement st =
-        call.db.prepare(std::string("SELECT 1 FROM BOLETPAGAR B") +
-                        " WHERE B.CDFILIAL = :F AND B.NRLANBOLPAG = :L AND " + kCompensated);
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    Statement st = call.db.prepare(std::string("SELECT 1 FROM BOLETPAGAR B") + " WHERE " +
+                                   boletoKeyCondition("B") + " AND " + kCompensated);
+    bindBoletoKey(st, filial, lancamento);
     return Value(st.step() ? "TRUE" : "FALSE");
 }
 
@@ -54,14 +52,14 @@ Value getVdTBolCompensado(OperationCall& call) {
         throw Refusal("Lista de boletos sem os campos CDFILIAL e NRLANBOLPAG.");
     Statement st = call.db.prepare(std::string("SELECT B.CDEMPRESA, ") + kCompensated +
                                    " FROM BOLETPAGAR B"
-                                   " WHERE B.CDFILIAL = :F AND B.NRLANBOLPAG = :L");
+                                   " WHERE " +
+                                   boletoKeyCondition("B"));
     std::set<std::string> companiesChecked;
     for (size_t r = 0; r < keys.rowCount(); ++r) {
         const std::string filial = keys.value(r, "CDFILIAL").asString();
         const std::string lancamento = keys.value(r, "NRLANBOLPAG").asString();
         st.reset();
-        st.bind("F", Value(filial));
-        st.bind("L", Value(lancamento));
+        bindBoletoKey(st, filial, lancamento);
         if (!st.step()) continue;
         const std::string empresa = st.column(0).asString();
         if (companiesChecked.insert(empresa).second) call.requireCompany(empresa);

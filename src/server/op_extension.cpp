@@ -1,6 +1,7 @@
 // Due-date extension (prorrogação): the reason and history of a boleto's new due date.
 #include "contracts/consiste.h"
 #include "server/access_rules.h"
+#include "server/boleto_key.h"
 #include "server/boleto_state.h"
 #include "server/cash_budget.h"
 #include "server/operations.h"
@@ -48,10 +49,10 @@ Date moveDueDate(Database& db, const BoletoState& b, Date nova) {
     if (b.vencimento == nova) return b.vencimentoAnterior.isEmpty() ? nova : b.vencimentoAnterior;
     Statement st = db.prepare(
         "UPDATE BOLETPAGAR SET DTATUAVENBOLPAG = DTVENBOLPAG, DTVENBOLPAG = :D"
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+        " WHERE " +
+        boletoKeyCondition());
     st.bind("D", Value(nova));
-    st.bind("F", Value(b.filial));
-    st.bind("L", Value(b.lancamento));
+    bindBoletoKey(st, b.filial, b.lancamento);
     st.execute();
     leaveRemittance(db, b);
     BudgetChanges budget;
@@ -63,19 +64,17 @@ Date moveDueDate(Database& db, const BoletoState& b, Date nova) {
 
 // The reason goes on the boleto and, with the date, on its open payables.
 void recordReason(Database& db, const BoletoState& b, const std::string& motivo, Date nova) {
-    Statement boleto = db.prepare(
-        "UPDATE BOLETPAGAR SET CDMOTIPROR = :M WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+    Statement boleto =
+        db.prepare("UPDATE BOLETPAGAR SET CDMOTIPROR = :M WHERE " + boletoKeyCondition());
     boleto.bind("M", Value(motivo));
-    boleto.bind("F", Value(b.filial));
-    boleto.bind("L", Value(b.lancamento));
+    bindBoletoKey(boleto, b.filial, b.lancamento);
     boleto.execute();
     Statement payables = db.prepare(
         "UPDATE CNTPAGAR SET DTATUAVENPAG = :D, CDMOTIPROR = :M"
         " WHERE CDFILIBPAG = :F AND NRLANBOLPAG = :L AND IDSTATPAG = 'A'");
     payables.bind("D", Value(nova));
     payables.bind("M", Value(motivo));
-    payables.bind("F", Value(b.filial));
-    payables.bind("L", Value(b.lancamento));
+    bindBoletoKey(payables, b.filial, b.lancamento);
     payables.execute();
 }
 
@@ -103,8 +102,7 @@ Value setProrrogacao(OperationCall& call) {
     Statement history = call.db.prepare(
         "INSERT INTO HISTPRORBOL (CDFILIAL, NRLANBOLPAG, DTVENANTER, DTVENNOVA, CDMOTIPROR,"
         " CDOPERADOR, CDFILIPROC) VALUES (:F, :L, :A, :N, :M, :O, :P)");
-    history.bind("F", Value(filial));
-    history.bind("L", Value(lancamento));
+    bindBoletoKey(history, filial, lancamento);
     history.bind("A", Value(anterior));
     history.bind("N", Value(nova));
     history.bind("M", Value(motivo));

@@ -4,6 +4,7 @@
 
 #include "server/access_rules.h"
 #include "server/boleto_grouping.h"
+#include "server/boleto_key.h"
 #include "server/boleto_query.h"
 #include "server/boleto_rules.h"
 #include "server/change_log.h"
@@ -306,10 +307,9 @@ Value setSeparaBoleto(OperationCall& call) {
     const std::vector<StoredBoleto> parts = absorbedBy(call.db, real.key);
     if (parts.empty()) {
         // A boleto made real by itself keeps its payables: it just stops being real.
-        Statement st = call.db.prepare(
-            "UPDATE BOLETPAGAR SET IDBPAGREAL = 'N' WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-        st.bind("F", Value(real.key.filial));
-        st.bind("L", Value(real.key.lancamento));
+        Statement st =
+            call.db.prepare("UPDATE BOLETPAGAR SET IDBPAGREAL = 'N' WHERE " + boletoKeyCondition());
+        bindBoletoKey(st, real.key.filial, real.key.lancamento);
         st.execute();
         return Value();
     }

@@ -9,6 +9,7 @@
 #include "contracts/consiste.h"
 #include "platform/dataset/packet.h"
 #include "server/access_rules.h"
+#include "server/boleto_key.h"
 #include "server/boleto_state.h"
 #include "server/cash_budget.h"
 #include "server/launch_sequence.h"
@@ -176,14 +177,13 @@ void updateSplitBoleto(Database& db, const BoletoState& split, const std::string
     Statement st = db.prepare(R"(UPDATE BOLETPAGAR
    SET NRPARCBOLPAG = :P, NRORIGBOLPAG = :O, CDMOTIPARC = :M, VRBOLPAG = :V, VRFINALBPAG = :V,
        DTVENBOLPAG = :D
- WHERE CDFILIAL = :F AND NRLANBOLPAG = :L)");
+ WHERE )" + boletoKeyCondition());
     st.bind("P", Value(installmentText(row.numero)));
     st.bind("O", Value(origem));
     st.bind("M", Value(row.motivo));
     st.bind("V", Value(fromCents(row.valor)));
     st.bind("D", Value(row.vencimento));
-    st.bind("F", Value(split.filial));
-    st.bind("L", Value(split.lancamento));
+    bindBoletoKey(st, split.filial, split.lancamento);
     st.execute();
 }
 
@@ -253,10 +253,8 @@ Value inclParcelaBolPag(OperationCall& call) {
 void requireRemovable(OperationCall& call, const BoletoState& last) {
     if (adjustmentCount(call.db, last) > 0)
         throw Refusal("Exclusão não permitida! A última parcela possui ajustes: exclua-os antes.");
-    Statement st =
-        call.db.prepare("SELECT 1 FROM HISTPRORBOL WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    st.bind("F", Value(last.filial));
-    st.bind("L", Value(last.lancamento));
+    Statement st = call.db.prepare("SELECT 1 FROM HISTPRORBOL WHERE " + boletoKeyCondition());
+    bindBoletoKey(st, last.filial, last.lancamento);
     if (st.step())
         throw Refusal(
             "Exclusão não permitida! A última parcela tem histórico de prorrogação de "
@@ -269,11 +267,10 @@ void addToPrevious(Database& db, const BoletoState& last, const BoletoState& pre
                               (alone ? ", NRPARCBOLPAG = '00', NRORIGBOLPAG = NULL,"
                                        " CDMOTIPARC = NULL"
                                      : "") +
-                              " WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
+                              " WHERE " + boletoKeyCondition());
     st.bind("V", Value(fromCents(previous.valor + last.valor)));
     st.bind("VF", Value(fromCents(previous.valorFinal + last.valorFinal)));
-    st.bind("F", Value(previous.filial));
-    st.bind("L", Value(previous.lancamento));
+    bindBoletoKey(st, previous.filial, previous.lancamento);
     st.execute();
 }
 
@@ -302,10 +299,8 @@ Value exclParcelaBolPag(OperationCall& call) {
     budget.add(last.empresa, last.vencimento, -last.valorFinal);
     budget.add(previous.empresa, previous.vencimento, last.valorFinal);
     budget.apply(call.db);
-    Statement del =
-        call.db.prepare("DELETE FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-    del.bind("F", Value(last.filial));
-    del.bind("L", Value(last.lancamento));
+    Statement del = call.db.prepare("DELETE FROM BOLETPAGAR WHERE " + boletoKeyCondition());
+    bindBoletoKey(del, last.filial, last.lancamento);
     del.execute();
     return Value();
 }

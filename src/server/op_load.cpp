@@ -1,6 +1,7 @@
 // Loading the boletos and, for the current boleto, its payables, adjustments and
 // installments.
 #include "server/boleto_filter.h"
+#include "server/boleto_key.h"
 #include "server/boleto_query.h"
 #include "server/boleto_rules.h"
 #include "server/dataset_fields.h"
@@ -27,8 +28,7 @@ Value getCntPagar(OperationCall& call) {
   LEFT JOIN TIPOCTPAGAR T ON T.CDTPCTPAGAR = C.CDTPCTPAGAR
  WHERE C.CDFILIBPAG = :F AND C.NRLANBOLPAG = :L
  ORDER BY C.CDFILIAL, C.NRLANCTONF, C.NRSEQVENPAG, C.NRPARCELAPAG)");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    bindBoletoKey(st, filial, lancamento);
     return packetValue(packetFromStatement(st, cntPagarFields()));
 }
 
@@ -40,10 +40,10 @@ Value getAjBolPag(OperationCall& call) {
        T.DSAJUCTPAG, T.IDAJUCTPAG, A.VRAJBOLPAG, A.IDORIGAJBPAG
   FROM AJBOLPAG A
   JOIN TIPOAJPAGAR T ON T.CDAJUCTPAG = A.CDAJUCTPAG
- WHERE A.CDFILIAL = :F AND A.NRLANBOLPAG = :L
+ WHERE )" + boletoKeyCondition("A") +
+                                   R"(
  ORDER BY A.CDAJUCTPAG)");
-    st.bind("F", Value(filial));
-    st.bind("L", Value(lancamento));
+    bindBoletoKey(st, filial, lancamento);
     return packetValue(packetFromStatement(st, ajBolPagFields()));
 }
 

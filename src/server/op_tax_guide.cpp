@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "contracts/consiste.h"
+#include "server/boleto_key.h"
 #include "server/boleto_rules.h"
 #include "server/boleto_state.h"
 #include "server/operations.h"
@@ -58,7 +59,7 @@ Value setTribBol(OperationCall& call) {
    SET CDRECEITAGUIA = :COD, DTAPURACGUIA = :DT, NRREFEGUIA = :REF, VROUTRENTGUIA = :VR,
        NRLACRCONECTSOC = :LAC, NRDIGICONECTSOC = :DIG, VRPERCENTTRIB = :PERC,
        NRPARCELNOTIFIC = :NOT
- WHERE CDFILIAL = :F AND NRLANBOLPAG = :L)");
+ WHERE )" + boletoKeyCondition());
     st.bind("COD", revenueCode(call));
     st.bind("DT", data.isEmpty() ? Value() : Value(data));
     st.bind("REF", guideText(call, 4, "Número de referência", 20));
@@ -67,8 +68,7 @@ Value setTribBol(OperationCall& call) {
     st.bind("DIG", guideText(call, 7, "Dígito de conectividade social", 2));
     st.bind("PERC", guideNumber(call, 8, "Percentual"));
     st.bind("NOT", guideText(call, 9, "Nº parcela/notificação", 13));
-    st.bind("F", Value(b.filial));
-    st.bind("L", Value(b.lancamento));
+    bindBoletoKey(st, b.filial, b.lancamento);
     st.execute();
     return Value();
 }

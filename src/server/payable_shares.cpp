@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numeric>
 
+#include "server/boleto_key.h"
 #include "server/boleto_state.h"
 #include "server/cash_budget.h"
 #include "server/refusal.h"
@@ -116,8 +117,7 @@ void followDueDate(Database& db, const std::string& filial, const InstallmentSha
         "UPDATE CNTPAGAR SET DTATUAVENPAG = :D"
         " WHERE CDFILIBPAG = :F AND NRLANBOLPAG = :L AND IDSTATPAG = 'A'");
     st.bind("D", Value(part.vencimento));
-    st.bind("F", Value(filial));
-    st.bind("L", Value(part.lancamento));
+    bindBoletoKey(st, filial, part.lancamento);
     st.execute();
 }
 

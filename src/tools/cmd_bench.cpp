@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "Cli_pag12000/boleto_sample.h"
 #include "contracts/screen_records.h"
 #include "platform/dataset/client_dataset.h"
+#include "testing/boleto_sample.h"
 #include "tools/commands.h"
 
 namespace pag::tools {

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "contracts/connection.h"
+#include "contracts/client/connection.h"
 #include "platform/dataset/client_dataset.h"
 #include "server/http_service.h"
 #include "server/rdm_hab_conta.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "contracts/connection.h"
-#include "contracts/login_context.h"
+#include "contracts/client/connection.h"
+#include "contracts/client/login_context.h"
 #include "platform/dataset/packet.h"
 #include "server/rdm_hab_conta.h"
 #include "tools/commands.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Cli_pag12000/habconta_scenario_host.h"
 #include "scenario/scenario_runner.h"
+#include "tools/boleto_scenario_host.h"
 #include "tools/commands.h"
 
 namespace pag::tools {

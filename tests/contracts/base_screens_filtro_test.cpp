@@ -5,12 +5,12 @@
 #include <string>
 
 #include "base_screens_suite_db.h"
-#include "contracts/base_screens/frm_filtro_padrao.h"
-#include "contracts/base_screens/frm_roti_geral.h"
-#include "contracts/base_screens/saved_options.h"
+#include "contracts/client/base_screens/frm_filtro_padrao.h"
+#include "contracts/client/base_screens/frm_roti_geral.h"
+#include "contracts/client/base_screens/saved_options.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/edit.h"
-#include "platform/ui/scripted_user_interface.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag {
 namespace {

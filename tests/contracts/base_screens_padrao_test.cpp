@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "contracts/base_screens/frm_padrao.h"
+#include "contracts/client/base_screens/frm_padrao.h"
 #include "platform/ui/abort.h"
 #include "platform/ui/dispatch.h"
-#include "platform/ui/scripted_user_interface.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag {
 namespace {

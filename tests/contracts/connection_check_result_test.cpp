@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "contracts/check_result.h"
+#include "contracts/client/check_result.h"
 #include "platform/ui/abort.h"
 
 namespace pag {

@@ -1,4 +1,4 @@
-#include "contracts/grid_helpers.h"
+#include "contracts/client/grid_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "contracts/barcode_reference.h"
+#include "contracts/client/vd_codigo_barras.h"
 #include "platform/ui/abort.h"
 #include "platform/ui/user_interface.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "contracts/login_context.h"
+#include "contracts/client/login_context.h"
 
 namespace pag {
 namespace {

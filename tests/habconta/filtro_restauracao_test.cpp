@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "Cli_pag12100/filtro_hab.h"
-#include "contracts/suite_context.h"
+#include "contracts/client/suite_context.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/date_edit.h"
-#include "platform/ui/scripted_user_interface.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag {
 namespace {

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "Cli_pag12000/habconta.h"
-#include "contracts/suite_context.h"
+#include "contracts/client/suite_context.h"
 #include "pkg_PAG12000/pkg_pag12000.h"
 #include "platform/ui/dispatch.h"
-#include "platform/ui/scripted_user_interface.h"
 #include "scenario/scenario_database.h"
 #include "server/rdm_hab_conta.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag {
 namespace {
@@ -87,8 +87,8 @@ protected:
     }
 
     Value armazenado(const std::string& column, const char* filial, const char* lancamento) {
-        return db_->firstValue("SELECT " + column + " FROM BOLETPAGAR WHERE CDFILIAL = '" +
-                               filial + "' AND NRLANBOLPAG = '" + lancamento + "'");
+        return db_->firstValue("SELECT " + column + " FROM BOLETPAGAR WHERE CDFILIAL = '" + filial +
+                               "' AND NRLANBOLPAG = '" + lancamento + "'");
     }
 
     std::unique_ptr<scenario::ScenarioDatabase> db_;
@@ -133,7 +133,8 @@ TEST_F(BoletoSave, BoletoEnabledByAnotherUserIsRefusedAndPendingChangesGo) {
     outro.Post();
     server::RdmHabConta servidorDoOutro(db_->path());
     std::vector<Value> args{Value(outro.Delta())};
-    ASSERT_TRUE(servidorDoOutro.call({"01", "0001", "OPER01", std::nullopt}, "SetBoletos", args).ok);
+    ASSERT_TRUE(
+        servidorDoOutro.call({"01", "0001", "OPER01", std::nullopt}, "SetBoletos", args).ok);
 
     // Meanwhile this user marked a boleto, then enables the same one.
     vaiPara("0001", "0000000033");
@@ -143,8 +144,9 @@ TEST_F(BoletoSave, BoletoEnabledByAnotherUserIsRefusedAndPendingChangesGo) {
     tela().dbgPadrao.SetSelectedIndex(IndiceCol(tela().dbgPadrao, "IDHABIBPAG"));
     usuario([&] { tela().dbgPadraoDblClick(); });
     ASSERT_FALSE(ui_.Messages().empty());
-    EXPECT_EQ(ui_.Messages().back().text,
-              "Boleto alterado por outro usuário. Atualize a lista de boletos e repita a operação.");
+    EXPECT_EQ(
+        ui_.Messages().back().text,
+        "Boleto alterado por outro usuário. Atualize a lista de boletos e repita a operação.");
     EXPECT_EQ(tela().cdsBoletos.ChangeCount(), 0);
     EXPECT_EQ(tela().cdsBoletos.State(), DataSetState::Browse);
     EXPECT_EQ(tela().nedCont.GetNumber(), 0);

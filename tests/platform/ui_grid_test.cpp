@@ -7,7 +7,7 @@
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/grid.h"
-#include "platform/ui/scripted_user_interface.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "contracts/base_screens/form_support.h"
-#include "contracts/messages.h"
+#include "contracts/client/base_screens/form_support.h"
+#include "contracts/client/messages.h"
 #include "platform/dataset/client_dataset.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/edit.h"

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "contracts/connection.h"
-#include "contracts/fake_server.h"
+#include "contracts/client/connection.h"
+#include "testing/fake_server.h"
 #include "server/http_service.h"
 
 namespace pag {

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "contracts/fake_server.h"
-#include "contracts/transport_http.h"
+#include "testing/fake_server.h"
+#include "contracts/client/transport_http.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
 #include "server/http_service.h"

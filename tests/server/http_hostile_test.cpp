@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "contracts/fake_server.h"
+#include "testing/fake_server.h"
 #include "contracts/transport_httplib.h"
 #include "raw_http.h"
 #include "server/http_service.h"

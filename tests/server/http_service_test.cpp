@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "contracts/connection.h"
+#include "contracts/client/connection.h"
 #include "platform/dataset/client_dataset.h"
 #include "reliability.h"
 #include "server/boleto_query.h"

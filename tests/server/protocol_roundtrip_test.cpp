@@ -5,8 +5,8 @@
 #include <limits>
 #include <memory>
 
-#include "contracts/fake_server.h"
-#include "contracts/transport_http.h"
+#include "testing/fake_server.h"
+#include "contracts/client/transport_http.h"
 #include "platform/dataset/packet.h"
 #include "server/http_service.h"
 

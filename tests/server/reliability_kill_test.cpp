@@ -17,7 +17,7 @@
 #include <set>
 #include <thread>
 
-#include "contracts/transport_http.h"
+#include "contracts/client/transport_http.h"
 #include "reliability.h"
 #include "server_fixture.h"
 

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "contracts/connection.h"
-#include "contracts/fake_server.h"
+#include "contracts/client/connection.h"
+#include "testing/fake_server.h"
 #include "raw_http.h"
 #include "server/http_service.h"
 #include "server_fixture.h"
