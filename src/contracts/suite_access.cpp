@@ -43,9 +43,8 @@ std::optional<Date> firstAllowedProcessingDate(Database& db, const std::string& 
     // The operator's own row wins over the row of every operator ("*").
     Statement st = db.prepare(
         "SELECT DTPROCLIB FROM DTPROCSIST WHERE CDSISTEMA = :SIS AND CDOPERADOR IN (:OPER, '*')"
-        " ORDER BY CASE CDOPERADOR WHEN '*' THEN 1 ELSE 0 END LIMIT 1");
-    st.bind("SIS", Value(sistema));
-    st.bind("OPER", Value(operador));
+        " ORDER BY CASE CDOPERADOR WHEN '*' THEN 1 ELSE 0 END LIMIT 1",
+        {{"SIS", Value(sistema)}, {"OPER", Value(operador)}});
     if (!st.step()) return std::nullopt;
     return st.column(0, FieldType::Date).asDate();
 }

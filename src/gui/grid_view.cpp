@@ -84,6 +84,7 @@ public:
           view_(view),
           grid_(grid),
           table_(table),
+          viewport_(table->viewport()),
           editor_(new QLineEdit),
           key_(toQ(view.form().Name() + "." + grid.Name())) {
         // The cell being typed: drawn from the model's editor, never typed into
@@ -93,7 +94,7 @@ public:
         editor_->setAttribute(Qt::WA_TransparentForMouseEvents);
         editor_->hide();
         table_->installEventFilter(this);
-        table_->viewport()->installEventFilter(this);
+        viewport_->installEventFilter(this);
     }
 
     void attach() {
@@ -155,8 +156,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == table_->viewport() && event->type() == QEvent::Resize) {
-            const int now = table_->viewport()->width();
+        // Compared by the pointer kept at construction: the filter still sees events
+        // while the table is being destroyed, when its methods may not be called.
+        if (watched == viewport_ && event->type() == QEvent::Resize) {
+            const int now = viewport_->width();
             if (opening_ == 0 && fitted_ && now >= kOpeningWidthFrom) {
                 opening_ = now;
                 takeBaseWidths();
@@ -359,6 +362,7 @@ private:
     FormView& view_;
     Grid& grid_;
     QTableView* table_;
+    QWidget* viewport_;
     QLineEdit* editor_;
     DataSetTableModel* model_ = nullptr;
     GridColumns columns_;

@@ -69,9 +69,8 @@ std::vector<std::string> setMembers(Database& db, const std::string& filial,
                                     const std::string& origem) {
     Statement st = db.prepare(
         "SELECT NRLANBOLPAG FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRORIGBOLPAG = :O"
-        " ORDER BY CAST(NRPARCBOLPAG AS INTEGER) DESC, NRLANBOLPAG DESC");
-    st.bind("F", Value(filial));
-    st.bind("O", Value(origem));
+        " ORDER BY CAST(NRPARCBOLPAG AS INTEGER) DESC, NRLANBOLPAG DESC",
+        {{"F", Value(filial)}, {"O", Value(origem)}});
     std::vector<std::string> out;
     while (st.step())
         out.push_back(st.column(0).asString());

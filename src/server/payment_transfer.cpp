@@ -29,9 +29,8 @@ PayingAccount findPayingAccount(Database& db, const std::string& empresa,
                                 const std::string& codigo) {
     Statement st = db.prepare(
         "SELECT CDBANCO, CDTPBXCREDCONT, CDTPBAIXADOC, CDTPBAIXATED, VRLIMITEDOC FROM CONTCORR"
-        " WHERE CDEMPRESA = :E AND CDREDUCONT = :C");
-    st.bind("E", Value(empresa));
-    st.bind("C", Value(codigo));
+        " WHERE CDEMPRESA = :E AND CDREDUCONT = :C",
+        {{"E", Value(empresa)}, {"C", Value(codigo)}});
     PayingAccount a;
     if (!st.step()) return a;
     a.empresa = empresa;

@@ -15,14 +15,12 @@ namespace pag::tools {
 
 namespace {
 int usage() {
-    std::fprintf(
-        stderr,
+    return printUsage(
         "uso: pag12000 call OPERACAO [ARG...] (--db ARQUIVO | --server [https://]HOST:PORTA "
         "[--token T] [--ca ARQUIVO] [--insecure])\n"
         "     [--empresa 01] [--filial 0001] [--operador ADMIN] [--ref N]...\n"
         "  Cada ARG é um valor JSON (\"texto\", 12.5, null, {\"date\":\"2026-12-06\"}, "
         "{\"packet\":...});\n  o que não for JSON válido é tomado como texto.\n");
-    return 2;
 }
 }  // namespace
 

@@ -13,13 +13,11 @@ namespace pag::tools {
 
 namespace {
 int usage() {
-    std::fprintf(stderr,
-                 "uso: pag12000 serve --db ARQUIVO [--bind 127.0.0.1] [--port 8412] "
-                 "[--token T]\n"
-                 "       [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
-                 "  Fora do endereço local o serviço exige --token e HTTPS (--cert e --key);\n"
-                 "  HTTP sem criptografia fora dele só com --insecure.\n");
-    return 2;
+    return printUsage(
+        "uso: pag12000 serve --db ARQUIVO [--bind 127.0.0.1] [--port 8412] [--token T]\n"
+        "       [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
+        "  Fora do endereço local o serviço exige --token e HTTPS (--cert e --key);\n"
+        "  HTTP sem criptografia fora dele só com --insecure.\n");
 }
 }  // namespace
 

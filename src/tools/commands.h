@@ -4,6 +4,9 @@
 // first argument (after the command word). Returns the process exit code.
 namespace pag::tools {
 
+// Prints a sub-command's usage text on the error output; returns the usage exit code 2.
+int printUsage(const char* text);
+
 // boleto check CODE
 int runBoleto(int argc, char** argv);
 // bench [--rows N] | bench server [--readers N] [--saves N]

@@ -4,6 +4,15 @@
 
 #include "tools/commands.h"
 
+namespace pag::tools {
+
+int printUsage(const char* text) {
+    std::fputs(text, stderr);
+    return 2;
+}
+
+}  // namespace pag::tools
+
 namespace {
 void usage() {
     std::fprintf(stderr,

@@ -53,6 +53,14 @@ Statement Database::prepare(std::string_view sql) {
     return Statement(db_, sql);
 }
 
+Statement Database::prepare(std::string_view sql,
+                            std::initializer_list<std::pair<std::string_view, Value>> params) {
+    Statement st = prepare(sql);
+    for (const auto& [name, value] : params)
+        st.bind(name, value);
+    return st;
+}
+
 int64_t Database::lastInsertRowId() const {
     return sqlite3_last_insert_rowid(db_);
 }

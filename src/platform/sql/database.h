@@ -1,5 +1,8 @@
 #pragma once
 
+#include <initializer_list>
+#include <utility>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,6 +44,9 @@ public:
     void exec(std::string_view script);
     // One statement with :NAME parameters; it must not outlive this Database.
     Statement prepare(std::string_view sql);
+    // The same, with its parameters bound by name at once.
+    Statement prepare(std::string_view sql,
+                      std::initializer_list<std::pair<std::string_view, Value>> params);
 
     int64_t lastInsertRowId() const;
     // Rows changed by the last INSERT, UPDATE or DELETE.
