@@ -4,6 +4,7 @@
 // supplier's advances and returns when a boleto is marked.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
+#include "Cli_pag12001/abatimento.h"
 #include "contracts/client/grid_helpers.h"
 #include "platform/ui/abort.h"
 #include "platform/ui/db_controls.h"
@@ -180,9 +181,10 @@ bool TfrmHabConta::VerificaDesconto() {
     return resultado;
 }
 
-void TfrmHabConta::abreAbatimento(const std::string&) {
-    // The deductions dialog (advances "0", returns "1") comes with a later version.
-    naoDisponivel("O abatimento de adiantamentos e devoluções");
+void TfrmHabConta::abreAbatimento(const std::string& kind) {
+    CriaAbatimento(cdsBoletos.FieldByName("VRFINALBPAG").AsFloat(),
+                   cdsBoletos.FieldByName("CDFORNECED").AsString(), filialAtual(),
+                   lancamentoAtual(), kind);
 }
 
 }  // namespace pag

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "Cli_pag12000/habconta.h"
+#include "Cli_pag12001/abatimento.h"
 #include "Cli_pag12100/filtro_hab.h"
 
 namespace pag {
@@ -24,7 +25,7 @@ const std::vector<PackageUnit>& GetPackageInfoTable() {
     // a step of their own at loading keep it empty.
     static const std::vector<PackageUnit> units = {
         {"Cli_pag12100", nullptr, finalizaFiltro},
-        {"Cli_pag12001", nullptr, nullptr},
+        {"Cli_pag12001", nullptr, Cli_pag12001_Finalize},
         {"Cli_pag12002", nullptr, nullptr},
         {"Cli_pag12003", nullptr, nullptr},
         {"Cli_pag12000", Cli_pag12000_Initialize, Cli_pag12000_Finalize},

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "Cli_pag12000/habconta.h"
+#include "Cli_pag12001/abatimento.h"
 #include "Cli_pag12100/filtro_hab.h"
 #include "contracts/client/suite_context.h"
 #include "pkg_PAG12000/pkg_pag12000.h"
@@ -43,6 +44,9 @@ public:
     Form* mainForm() override { return frmHabConta; }
 
     ClientDataSet* findDataSet(std::string_view name) override {
+        // The deductions dialog's own datasets, while it is open.
+        if (frmAbatimento)
+            if (ClientDataSet* ds = frmAbatimento->FindDataSet(name)) return ds;
         return frmHabConta ? frmHabConta->FindDataSet(name) : nullptr;
     }
 
@@ -51,6 +55,9 @@ public:
         if (frmHabConta) tables = frmHabConta->MessageTables();
         if (frmFiltroHab)
             for (const TMessages* t : frmFiltroHab->MessageTables())
+                tables.push_back(t);
+        if (frmAbatimento)
+            for (const TMessages* t : frmAbatimento->MessageTables())
                 tables.push_back(t);
         return tables;
     }

@@ -1,87 +1,29 @@
 // Saving boletos through the server as the screen does it: what the change log carries
 // from each page, and two users working on the same boleto.
-#include <gtest/gtest.h>
-
-#include <memory>
-
-#include "Cli_pag12000/habconta.h"
-#include "contracts/client/suite_context.h"
-#include "pkg_PAG12000/pkg_pag12000.h"
-#include "platform/ui/dispatch.h"
-#include "scenario/scenario_database.h"
-#include "server/rdm_hab_conta.h"
-#include "testing/scripted_user_interface.h"
+#include "habconta/screen_fixture.h"
 
 namespace pag {
 namespace {
 
-// The embedded server of the screen, keeping the change logs SetBoletos received.
-class RecordingServer final : public ServerModule {
-public:
-    RecordingServer(const std::string& path, std::vector<PacketPtr>& saves)
-        : inner_(path), saves_(saves) {}
-    CallResult call(const CallContext& ctx, const std::string& operation,
-                    std::vector<Value>& args) override {
-        if (operation == "SetBoletos" && !args.empty() && args[0].type() == ValueType::Packet)
-            saves_.push_back(args[0].asPacket());
-        return inner_.call(ctx, operation, args);
-    }
-
-private:
-    server::RdmHabConta inner_;
-    std::vector<PacketPtr>& saves_;
-};
-
-class BoletoSave : public ::testing::Test {
+class BoletoSave : public testing_screen::ScreenTest {
 protected:
-    void SetUp() override {
-        db_ = scenario::ScenarioDatabase::demo(Date::today());
+    void PrepareDatabase(scenario::ScenarioDatabase& db) override {
         // Boleto 0001/0000000025 pays by barcode and has no fine amount.
-        db_->exec(
+        db.exec(
             "UPDATE BOLETPAGAR SET VRMULTABPAG = NULL WHERE CDFILIAL = '0001' AND "
             "NRLANBOLPAG = '0000000025'");
         // Boleto 0001/0000000015, tied to a compensation, is due today too.
-        db_->exec(
+        db.exec(
             "UPDATE BOLETPAGAR SET DTVENBOLPAG = date('now') WHERE CDFILIAL = '0001' AND "
             "NRLANBOLPAG = '0000000015'");
-        suiteDb_ = std::make_unique<Database>(db_->path());
-        services_.ui = &ui_;
-        services_.login.EmprProc = "01";
-        services_.login.FiliProc = "0001";
-        services_.login.Operador = "ADMIN";
-        services_.login.DatabaseFile = db_->path();
-        services_.db = suiteDb_.get();
-        services_.embeddedServer = [this] {
-            return std::make_unique<RecordingServer>(db_->path(), saves_);
-        };
-        SetSuite(&services_);
-        Initialize();
-        IniProc(Value(ValueArray{Value("01"), Value(Date::today())}));
-        ASSERT_NE(frmHabConta, nullptr);
-        ASSERT_GT(frmHabConta->cdsBoletos.RecordCount(), 0);
-    }
-
-    void TearDown() override {
-        Finalize();
-        SetSuite(nullptr);
-    }
-
-    TfrmHabConta& tela() { return *frmHabConta; }
-
-    void vaiPara(const char* filial, const char* lancamento) {
-        ASSERT_TRUE(
-            tela().cdsBoletos.Locate("CDFILIAL;NRLANBOLPAG", {Value(filial), Value(lancamento)}));
-    }
-
-    template <typename F>
-    void usuario(F&& f) {
-        dispatchUserAction(ui_, f);
     }
 
     // A field of the one modified row of the last change log sent.
     Value enviado(const char* field) {
-        EXPECT_FALSE(saves_.empty());
-        const Packet& p = *saves_.back();
+        const auto saves = chamadas("SetBoletos");
+        EXPECT_FALSE(saves.empty());
+        if (saves.empty()) return Value();
+        const Packet& p = *saves.back()->args.at(0).asPacket();
         EXPECT_EQ(p.changes.size(), 1u);
         return p.layout.decode(p.changes.at(0).values).at(static_cast<size_t>(p.fieldIndex(field)));
     }
@@ -90,12 +32,6 @@ protected:
         return db_->firstValue("SELECT " + column + " FROM BOLETPAGAR WHERE CDFILIAL = '" + filial +
                                "' AND NRLANBOLPAG = '" + lancamento + "'");
     }
-
-    std::unique_ptr<scenario::ScenarioDatabase> db_;
-    std::unique_ptr<Database> suiteDb_;
-    ScriptedUserInterface ui_;
-    SuiteServices services_;
-    std::vector<PacketPtr> saves_;
 };
 
 TEST_F(BoletoSave, PaymentPageSendsPlaceholdersForWhatHasNoValue) {
@@ -104,7 +40,8 @@ TEST_F(BoletoSave, PaymentPageSendsPlaceholdersForWhatHasNoValue) {
     ASSERT_EQ(tela().cdsBoletos.State(), DataSetState::Edit);
     usuario([&] { tela().sbtConfirmarClick(); });
     EXPECT_TRUE(ui_.Problems().empty());
-    ASSERT_EQ(saves_.size(), 1u) << (ui_.Messages().empty() ? "" : ui_.Messages().back().text);
+    ASSERT_EQ(chamadas("SetBoletos").size(), 1u)
+        << (ui_.Messages().empty() ? "" : ui_.Messages().back().text);
     EXPECT_EQ(enviado("VRMULTABPAG"), Value(-1.0));
     EXPECT_EQ(enviado("CDBANCBOLP"), Value(" "));
     EXPECT_EQ(enviado("IDSITUCNABP"), Value("00"));
@@ -117,7 +54,7 @@ TEST_F(BoletoSave, GridPageSendsNullsAsTheyAre) {
     vaiPara("0001", "0000000025");
     tela().dbgPadrao.SetSelectedIndex(IndiceCol(tela().dbgPadrao, "IDHABIBPAG"));
     usuario([&] { tela().dbgPadraoDblClick(); });
-    ASSERT_EQ(saves_.size(), 1u);
+    ASSERT_EQ(chamadas("SetBoletos").size(), 1u);
     EXPECT_TRUE(enviado("VRMULTABPAG").isNull());
     EXPECT_TRUE(enviado("CDBANCBOLP").isNull());
     EXPECT_EQ(armazenado("IDHABIBPAG", "0001", "0000000025"), Value("S"));
