@@ -175,6 +175,22 @@ public:
     void cdsCCorFornAfterPost();
     void cdsChavePixAfterPost();
 
+    // ---- adjustments page
+    void Vd_CdAjuctPag(bool obrigatorio);
+    void Vd_VrAjBolPag(bool obrigatorio);
+    void cdsAjBolPagBeforeInsert();
+    void cdsAjBolPagBeforePost();
+    // Also after a delete: the change goes to the server at once.
+    void cdsAjBolPagAfterPost();
+    void cdsAjBolPagAfterCancel();
+    void cdsAjBolPagBeforeDelete();
+    void dbgAjusteEditButtonClick();
+    void dbgAjusteColExit();
+    void dbgAjusteKeyDown(int& key, ShiftState shift);
+    void dbgAjusteKeyPress(KeyChar& key);
+    // "Desconto" for "D", "Acréscimo" for "A", nothing for anything else.
+    std::string TextoSinalAjuste(const std::string& sinal) const;
+
     // ---- screen actions
     void sbtHabAutoClick();
 
@@ -245,6 +261,16 @@ private:
     void ligaEventosGrid();
     void ligaEventosEdicao();
     void ligaEventosDadosPagTipoBaixa();
+    void ligaEventosAjustes();
+    // ==== adjustments (habconta_ajustes.cpp) ====
+    // The focus on a column of the adjustment grid, when the grid shows.
+    void focaAjuste(const char* campo);
+    // Code, description and sign of the type qryTipoAjPagar is on, into the row.
+    void copiaTipoAjuste();
+    // Whether raising the boleto by the amount keeps the cash-flow budget.
+    bool orcamentoComporta(double valor);
+    // The toolbar's delete on the adjustment page.
+    void excluiAjuste();
 
     // Current boleto's key, for the detail loads.
     std::string filialAtual();

@@ -2,8 +2,8 @@
 // the boleto on "Boletos" and "Dados para Pagamento", the adjustment row on "Ajuste",
 // the extension on "Vencimento", the installment set on "Parcelamento".
 //
-// Adjustments, extensions, installments, association and automatic enabling come with
-// later versions of this screen: their branches say so (naoDisponivel) and change
+// Extensions, installments, association and automatic enabling come with later
+// versions of this screen: their branches say so (naoDisponivel) and change
 // nothing.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
@@ -38,11 +38,13 @@ void TfrmHabConta::sbtAlterarClick() {
 
 void TfrmHabConta::sbtExcluirClick() {
     VdNFBloqueada(true);
-    if (mostrando("tshAjustes")) naoDisponivel("A exclusão de ajustes");
+    if (mostrando("tshAjustes")) excluiAjuste();
     if (mostrando("tshParcelamento")) naoDisponivel("A exclusão de parcelas");
 }
 
 void TfrmHabConta::sbtConfirmarClick() {
+    // The adjustment just stored stays current once the lists are read again.
+    std::string ajuste;
     if (mostrando("tshAjustes")) {
         if (editando(cdsAjBolPag)) {
             // The adjustment's own save does not reload: the common end does, once.
@@ -51,6 +53,7 @@ void TfrmHabConta::sbtConfirmarClick() {
                 ~Religa() { boAtualizaBoletos = true; }
             } religa;
             cdsAjBolPag.Post();
+            ajuste = cdsAjBolPag.FieldByName("CDAJUCTPAG").AsString();
         }
     } else if (mostrando("tshProrrogacao")) {
         naoDisponivel("A prorrogação de vencimento");
@@ -69,6 +72,7 @@ void TfrmHabConta::sbtConfirmarClick() {
         naoDisponivel("O parcelamento");
     }
     Filtro_Locate();
+    if (!ajuste.empty() && cdsAjBolPag.Active()) cdsAjBolPag.Locate("CDAJUCTPAG", {Value(ajuste)});
     Habilita();
 }
 

@@ -126,11 +126,8 @@ void TfrmHabConta::ligaEventosDataSets() {
     cdsCntPagar.OnCalcFields = [this](ClientDataSet&) { cdsCntPagarCalcFields(); };
     cdsBoletos.AfterOpen = [this](ClientDataSet&) { cdsBoletosAfterOpen(); };
     cdsBoletos.AfterScroll = [this](ClientDataSet&) { cdsBoletosAfterScroll(); };
-    // Editing adjustments and installments comes with a later version.
+    // Editing installments comes with a later version.
     const std::pair<DataSetEvent*, const char*> edicoes[] = {
-        {&cdsAjBolPag.BeforeInsert, "A inclusão de ajustes"},
-        {&cdsAjBolPag.BeforeEdit, "A alteração de ajustes"},
-        {&cdsAjBolPag.BeforeDelete, "A exclusão de ajustes"},
         {&cdsParcelas.BeforeInsert, "A inclusão de parcelas"},
         {&cdsParcelas.BeforeEdit, "A alteração de parcelas"},
         {&cdsParcelas.BeforeDelete, "A exclusão de parcelas"}};

@@ -54,6 +54,7 @@ TfrmHabConta::TfrmHabConta()
     ligaEventosEdicao();
     ligaEventosDadosPagTipoBaixa();
     ligaEventosDadosPag();
+    ligaEventosAjustes();
 }
 
 TfrmHabConta::~TfrmHabConta() {
@@ -242,10 +243,13 @@ void TfrmHabConta::criaPaginaAjustes() {
     auto& grid = Add<Grid>("dbgAjuste", &page, &dtsAjBolPag);
     grid.SetEditing(true);
     grid.SetTabStop(true);
-    grid.AddColumn({.fieldName = "CDAJUCTPAG", .buttonStyle = ColumnButtonStyle::None});
-    grid.AddColumn({.fieldName = "DSAJUCTPAG", .readOnly = true});
-    grid.AddColumn({.fieldName = "IDAJUCTPAG", .readOnly = true});
-    grid.AddColumn({.fieldName = "VRAJBOLPAG"});
+    GridOptions& o = grid.Options();
+    o.titles = o.columnResize = o.tabs = o.alwaysShowSelection = o.confirmDelete = true;
+    grid.AddColumn(
+        {.fieldName = "CDAJUCTPAG", .width = 50, .buttonStyle = ColumnButtonStyle::None});
+    grid.AddColumn({.fieldName = "DSAJUCTPAG", .width = 230, .readOnly = true});
+    grid.AddColumn({.fieldName = "IDAJUCTPAG", .width = 110, .readOnly = true});
+    grid.AddColumn({.fieldName = "VRAJBOLPAG", .width = 120, .alignment = Alignment::Right});
 }
 
 void TfrmHabConta::criaPaginaProrrogacao() {

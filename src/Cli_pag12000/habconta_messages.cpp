@@ -58,6 +58,24 @@ void TfrmHabConta::carregaMensagens() {
         "BOL_CNAB|Boleto enviado ao banco (via CNAB) não pode ser alterado.",
         "SEPBOLCOMP|Não é possível cancelar boleto ligado a uma compensação.",
         "BOL_N_DESAGRU|Operação bloqueada. Este boleto está parcelado.",
+        // adjustments
+        "CdAjDeve|Código deve ser informado.",
+        "CdAj_Nao_cad|Ajuste não cadastrado.",
+        "CdAj_Ja_cad|Ajuste já cadastrado.",
+        "Vr_Deve|Valor deve ser informado.",
+        "MaiorZero|Valor deve ser maior do que zero.",
+        "VrAjus>Vrbol|Valor do Ajuste deve ser menor do que o valor do boleto.",
+        "AJ_SUP_ORCAFINA|Ajuste não pode ser incluído por ter superado o valor o orçamento de "
+        "fluxo de caixa.",
+        "Bo_notAju|Operação bloqueada. Não é possível incluir ajustes para conta do tipo "
+        "\"Adiantamento\".",
+        "Bol_Negativo|Exclusão não permitida! Boleto ficará com valor negativo.",
+        "AJEMPLEASING|Não é possível excluir ajustes originados de empréstimo ou leasing.",
+        "AJBOLCOMP|Operação bloqueada! Ajuste originado de uma compensação não pode ser excluído.",
+        "N_ha_TipoAjPag|Não há tipo de ajuste de conta a pagar cadastrado.",
+        "TpAjContPag|Tipo de Ajuste de Conta a Pagar",
+        "Desconto|Desconto",
+        "Acrescimo|Acréscimo",
         // a command of a later version of this screen
         "Func_ND|%s ainda não disponível nesta versão.",
     });

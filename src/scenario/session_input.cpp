@@ -26,10 +26,12 @@ void Session::cmdType(const Words& w) {
     if (!edit && text.empty()) Fail("para apagar uma célula use key " + c.Name() + " delete");
     if (!focus(c)) return;  // a handler kept the focus away; its message says why
     Form& form = *c.OwnerForm();
+    // The user replaces the text: selects all of it, then types over it.
     if (edit) {
-        // The user replaces the text: selects all of it, then types over it.
         edit->SelectAll();
         if (text.empty()) dispatch([edit] { edit->KeyDown(Key::Delete); });
+    } else {
+        static_cast<Grid&>(c).SelectEditorText();
     }
     // Each key goes where the focus is, as a keyboard does when a handler moves it on;
     // a key refused with a message ends the typing.

@@ -192,6 +192,10 @@ bool Grid::DoubleClick() {
     return true;
 }
 
+void Grid::SelectEditorText() {
+    if (editorShowing_) editor_->SelectAll();
+}
+
 bool Grid::PressEditButton() {
     GridColumn* col = SelectedColumn();
     if (!IsUsable() || !col || !options_.editing || col->readOnly ||
@@ -275,6 +279,10 @@ void Grid::HandleKeyDown(int key, ShiftState shift) {
                 ds->Cancel();
             }
             return;
+        case Key::Enter:
+            // Ctrl+Enter presses the cell's lookup button, as a click on it does.
+            if (shift.ctrl && PressEditButton()) return;
+            return Control::HandleKeyDown(key, shift);
         case Key::Delete:
             if (shift.ctrl) {
                 if (open && !ds->IsEmpty() && !ReadOnly() && !ds->ReadOnly() && confirmDelete())

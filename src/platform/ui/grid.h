@@ -120,6 +120,8 @@ public:
     void SetEditorText(const std::string& text);
     // Writes what was typed into the field (Enter does this too).
     void CommitEditor();
+    // Selects the whole text of the editor showing, so what is typed next replaces it.
+    void SelectEditorText();
 
     // ---- user input
     bool ClickCell(int column);
