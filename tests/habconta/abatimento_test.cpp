@@ -1,5 +1,7 @@
 // The deductions dialog with what the demo data cannot show: advances and return notes
 // with nothing left to deduct, and an adjustment save the server refuses.
+#include <utility>
+
 #include "Cli_pag12001/abatimento.h"
 #include "contracts/client/check_result.h"
 #include "habconta/screen_fixture.h"
@@ -89,6 +91,43 @@ TEST_F(Abatimento, RowsWithNothingAvailable) {
     // Every handler the dialogs detached on the main screen is back.
     EXPECT_TRUE(tela().cdsBoletos.AfterPost);
     EXPECT_TRUE(tela().cdsBoletos.BeforeEdit);
+}
+
+TEST_F(Abatimento, RefusedSaveLeavesNothingBehindAndTheChecksAttached) {
+    bool recusa = true;
+    intercept_ = [&](const std::string& op, std::vector<Value>&,
+                     const std::function<CallResult()>& proceed) {
+        if (op == "SetAjBolPag" && std::exchange(recusa, false))
+            return CallResult::failure("Servidor indisponível.");
+        return proceed();
+    };
+    vaiPara("0001", "0000000025");
+    ui_.AnswerYes();  // For_Adi
+    ui_.AnswerNo();   // NF_DEV
+    ui_.ModalHandler = [&](Form& f) {
+        auto& d = dynamic_cast<TfrmAbatimento&>(f);
+        d.dbgPadrao.SetSelectedIndex(IndiceCol(d.dbgPadrao, "IDMARCADO"));
+        usuario([&] { d.dbgPadrao.KeyDown(Key::Space); });
+        d.medAjDescPag.SetText("0020");
+        usuario([&] { d.sbtConfirma.Click(); });
+        EXPECT_EQ(ui_.TakeMessage()->text, "Servidor indisponível.");
+        EXPECT_TRUE(d.Visible());
+        EXPECT_EQ(tela().cdsAdiantamento.RecordCount(), 0);
+        EXPECT_EQ(tela().cdsAjBolPag.ChangeCount(), 0);
+        EXPECT_TRUE(tela().cdsAjBolPag.BeforePost);
+        usuario([&] { d.sbtConfirma.Click(); });
+        return ModalResult::None;
+    };
+    usuario([&] { tela().MarcaBoleto(); });
+    EXPECT_TRUE(ui_.Problems().empty());
+    EXPECT_FALSE(ui_.HasUntakenMessages());
+    EXPECT_TRUE(boAjusteIncluido);
+    EXPECT_TRUE(tela().cdsAjBolPag.BeforePost);
+    const auto saves = chamadas("SetAjBolPag");
+    ASSERT_EQ(saves.size(), 2u);
+    // Each save carries the one advance chosen, once.
+    for (const testing_screen::RecordedCall* c : saves)
+        EXPECT_EQ(c->args.at(1).asPacket()->rowCount(), 1u);
 }
 
 }  // namespace
