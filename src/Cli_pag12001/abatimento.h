@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "contracts/client/base_screens/frm_roti_geral.h"
 #include "platform/dataset/client_dataset.h"
