@@ -20,7 +20,7 @@ QString searchKey(const QString& text) {
 DataSetTableModel::DataSetTableModel(ClientDataSet& data, std::vector<TableColumn> columns,
                                      QObject* parent)
     : QAbstractTableModel(parent), data_(data), columns_(std::move(columns)) {
-    rows_ = data_.Active() ? data_.RecordCount() : 0;
+    rows_ = shownRows();
     conn_ = data_.Changed.connect([this] { onChanged(); });
 }
 
@@ -38,7 +38,7 @@ std::vector<TableColumn> DataSetTableModel::visibleFields(ClientDataSet& data) {
 void DataSetTableModel::setColumns(std::vector<TableColumn> columns) {
     beginResetModel();
     columns_ = std::move(columns);
-    rows_ = data_.Active() ? data_.RecordCount() : 0;
+    rows_ = shownRows();
     endResetModel();
 }
 
@@ -49,8 +49,25 @@ void DataSetTableModel::retitle(std::vector<TableColumn> columns) {
         Q_EMIT headerDataChanged(Qt::Horizontal, 0, static_cast<int>(columns_.size()) - 1);
 }
 
+int DataSetTableModel::shownRows() const {
+    if (!data_.Active()) return 0;
+    return data_.RecordCount() + (data_.InsertingAt() >= 0 ? 1 : 0);
+}
+
+int DataSetTableModel::recNoOf(int row) const {
+    const int inserting = data_.InsertingAt();
+    if (inserting < 0 || row < inserting) return row + 1;
+    return row == inserting ? 0 : row;
+}
+
+int DataSetTableModel::cursorRow() const {
+    if (!data_.Active()) return -1;
+    const int inserting = data_.InsertingAt();
+    return inserting >= 0 ? inserting : data_.RecNo() - 1;
+}
+
 void DataSetTableModel::onChanged() {
-    int rows = data_.Active() ? data_.RecordCount() : 0;
+    int rows = shownRows();
     if (rows != rows_) {
         beginResetModel();
         rows_ = rows;
@@ -74,7 +91,10 @@ QString DataSetTableModel::cellText(int row, int column) const {
     Field* f = data_.FindField(columns_[static_cast<size_t>(column)].fieldName);
     if (!f) return {};
     try {
-        DisplayRecordScope scope(data_, row + 1);
+        const int recNo = recNoOf(row);
+        // The row being inserted is the dataset's own buffer.
+        if (recNo == 0) return toQ(f->DisplayText());
+        DisplayRecordScope scope(data_, recNo);
         return toQ(f->DisplayText());
     } catch (const std::exception&) {
         // A display handler that cannot read this row leaves the cell blank.

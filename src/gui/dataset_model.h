@@ -34,6 +34,12 @@ public:
 
     // The text a cell shows (the field's display text on that row).
     QString cellText(int row, int column) const;
+    // The dataset row a table row shows (1-based); 0 for the row being inserted,
+    // which the table shows in its place among the others.
+    int recNoOf(int row) const;
+    // The table row of the dataset's cursor (the row being inserted while there is
+    // one); -1 without rows.
+    int cursorRow() const;
     ClientDataSet& dataSet() const { return data_; }
     const std::vector<TableColumn>& columns() const { return columns_; }
     void setColumns(std::vector<TableColumn> columns);
@@ -46,6 +52,7 @@ Q_SIGNALS:
 
 private:
     void onChanged();
+    int shownRows() const;
 
     ClientDataSet& data_;
     std::vector<TableColumn> columns_;

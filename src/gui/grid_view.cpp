@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
+#include <QToolButton>
 #include <algorithm>
 #include <memory>
 
@@ -86,6 +87,7 @@ public:
           table_(table),
           viewport_(table->viewport()),
           editor_(new QLineEdit),
+          lookup_(new QToolButton(table->viewport())),
           key_(toQ(view.form().Name() + "." + grid.Name())) {
         // The cell being typed: drawn from the model's editor, never typed into
         // itself (the keys go to the grid, which runs the screen's key handlers).
@@ -93,6 +95,15 @@ public:
         editor_->setFocusPolicy(Qt::NoFocus);
         editor_->setAttribute(Qt::WA_TransparentForMouseEvents);
         editor_->hide();
+        // The lookup of a cell that has one (the ellipsis): it takes no focus, so the
+        // keys stay with the grid.
+        lookup_->setObjectName(QStringLiteral("gridLookup"));
+        lookup_->setText(QStringLiteral("…"));
+        lookup_->setToolTip(QStringLiteral("Pesquisar (Ctrl+Enter)"));
+        lookup_->setFocusPolicy(Qt::NoFocus);
+        lookup_->hide();
+        QObject::connect(lookup_, &QToolButton::clicked, table_,
+                         [this] { view_.act([&] { grid_.PressEditButton(); }); });
         table_->installEventFilter(this);
         viewport_->installEventFilter(this);
     }
@@ -261,8 +272,8 @@ private:
             header->resizeSection(section, static_cast<int>(base_[i] * g));
             if (header->isSectionHidden(section)) continue;
             total += header->sectionSize(section);
-            Field* f = grid_.DataSet() ? grid_.DataSet()->FindField(columns_.table[i].fieldName)
-                                       : nullptr;
+            Field* f =
+                grid_.DataSet() ? grid_.DataSet()->FindField(columns_.table[i].fieldName) : nullptr;
             if (f && f->DataType() == FieldType::Text &&
                 (names < 0 || base_[i] > base_[static_cast<size_t>(names)]))
                 names = section;
@@ -285,7 +296,7 @@ private:
     }
 
     std::vector<DrawCommand> cellCommands(const QModelIndex& index) const {
-        return drawGridCell(grid_, index.row() + 1, gridColumn(index.column()));
+        return drawGridCell(grid_, model_->recNoOf(index.row()), gridColumn(index.column()));
     }
 
     // The screen's widths, widened where the title or the texts would not fit.
@@ -323,7 +334,7 @@ private:
     void showCursor() {
         ClientDataSet* data = grid_.DataSet();
         if (!model_ || !data || syncing_) return;
-        int row = data->Active() ? data->RecNo() - 1 : -1;
+        int row = model_->cursorRow();
         QModelIndex target = model_->index(row, tableColumn(grid_.SelectedIndex()));
         if (table_->currentIndex() != target) {
             syncing_ = true;
@@ -332,6 +343,19 @@ private:
             syncing_ = false;
         }
         showEditor(target);
+        showLookup(target);
+    }
+
+    void showLookup(const QModelIndex& cell) {
+        const GridColumn* col = grid_.SelectedColumn();
+        const bool has = cell.isValid() && col && grid_.Editing() && !col->readOnly &&
+                         col->buttonStyle == ColumnButtonStyle::Ellipsis;
+        if (!has) return lookup_->hide();
+        const QRect r = table_->visualRect(cell);
+        const int side = r.height();
+        lookup_->setGeometry(r.right() - side + 1, r.top(), side, side);
+        lookup_->show();
+        lookup_->raise();
     }
 
     void showEditor(const QModelIndex& cell) {
@@ -351,7 +375,8 @@ private:
         if (syncing_ || !data || !now.isValid()) return;
         syncing_ = true;
         view_.act([&] {
-            if (now.row() + 1 != data->RecNo()) data->SetRecNo(now.row() + 1);
+            const int recNo = model_->recNoOf(now.row());
+            if (recNo > 0 && recNo != data->RecNo()) data->SetRecNo(recNo);
             int col = gridColumn(now.column());
             if (col >= 0 && col != grid_.SelectedIndex()) grid_.SetSelectedIndex(col);
         });
@@ -364,6 +389,7 @@ private:
     QTableView* table_;
     QWidget* viewport_;
     QLineEdit* editor_;
+    QToolButton* lookup_;
     DataSetTableModel* model_ = nullptr;
     GridColumns columns_;
     bool syncing_ = false;

@@ -1,9 +1,11 @@
 #include "gui/pick_dialog.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,6 +52,7 @@ PickDialog::PickDialog(ClientDataSet& data, const QString& title, bool multiple,
     label->setBuddy(search_);
     layout->addWidget(label);
     layout->addWidget(search_);
+    search_->installEventFilter(this);
     sorted_->setSourceModel(&model_);
     table_->setModel(sorted_);
     table_->setSortingEnabled(true);
@@ -60,6 +63,10 @@ PickDialog::PickDialog(ClientDataSet& data, const QString& title, bool multiple,
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    // Names on one line, each column as wide as its texts.
+    table_->setWordWrap(false);
+    table_->resizeColumnsToContents();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     layout->addWidget(table_);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -75,18 +82,36 @@ PickDialog::PickDialog(ClientDataSet& data, const QString& title, bool multiple,
     resize(520, 360);
 }
 
+bool PickDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != search_ || event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_PageUp &&
+        key != Qt::Key_PageDown)
+        return false;
+    QKeyEvent copy(QEvent::KeyPress, key, static_cast<QKeyEvent*>(event)->modifiers());
+    QCoreApplication::sendEvent(table_, &copy);
+    return true;
+}
+
 bool PickDialog::search(const QString& text) {
+    // The column the list is sorted by first (the code until a title is clicked),
+    // then any column, so a name finds its row as well as a code does.
     const QString key = searchKey(text);
-    for (int row = 0; row < sorted_->rowCount(); ++row) {
-        QModelIndex cell = sorted_->index(row, 0);
-        if (searchKey(cell.data().toString()).startsWith(key)) {
-            table_->setCurrentIndex(cell);
-            if (table_->selectionMode() == QAbstractItemView::SingleSelection)
-                table_->selectRow(row);
-            table_->scrollTo(cell);
-            return true;
-        }
-    }
+    const int sortedBy = std::max(0, table_->horizontalHeader()->sortIndicatorSection());
+    auto startsWith = [&](int row, int column) {
+        return searchKey(sorted_->index(row, column).data().toString()).startsWith(key);
+    };
+    for (int pass = 0; pass < 2; ++pass)
+        for (int row = 0; row < sorted_->rowCount(); ++row)
+            for (int column = 0; column < sorted_->columnCount(); ++column) {
+                if ((pass == 0) != (column == sortedBy) || !startsWith(row, column)) continue;
+                QModelIndex cell = sorted_->index(row, 0);
+                table_->setCurrentIndex(cell);
+                if (table_->selectionMode() == QAbstractItemView::SingleSelection)
+                    table_->selectRow(row);
+                table_->scrollTo(cell);
+                return true;
+            }
     return false;
 }
 

@@ -27,6 +27,10 @@ public:
     QLineEdit* searchLine() const { return search_; }
     QTableView* table() const { return table_; }
 
+protected:
+    // The arrow and page keys typed in the search line move through the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     DataSetTableModel model_;
     QSortFilterProxyModel* sorted_;

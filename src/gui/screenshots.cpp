@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "contracts/consiste.h"
 #include "gui/desktop_host.h"
 #include "gui/qt_text.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/grid.h"
 
 namespace pag::gui {
 
@@ -37,6 +39,24 @@ QTableView* scrolledGrid(QWidget* page) {
     return nullptr;
 }
 
+// The pages show the first boleto whose value was adjusted, so the adjustment page
+// has rows to show.
+void showAdjustedBoleto(FormView& view) {
+    auto* grid = dynamic_cast<Grid*>(view.form().Find("dbgPadrao"));
+    ClientDataSet* boletos = grid ? grid->DataSet() : nullptr;
+    if (!boletos || !boletos->Active() || !boletos->FindField("VRBOLPAG") ||
+        !boletos->FindField("VRFINALBPAG"))
+        return;
+    for (int row = 1; row <= boletos->RecordCount(); ++row) {
+        DisplayRecordScope scope(*boletos, row);
+        const double original = boletos->FieldByName("VRBOLPAG").AsFloat();
+        if (RoundDec(original, 2) == RoundDec(boletos->FieldByName("VRFINALBPAG").AsFloat(), 2))
+            continue;
+        view.act([&] { boletos->SetRecNo(row); });
+        return;
+    }
+}
+
 QString save(QWidget& w, const QDir& dir, const QString& name) {
     const QString path = dir.filePath(name + QStringLiteral(".png"));
     if (!w.grab().save(path)) throw std::runtime_error("não foi possível gravar " + fromQ(path));
@@ -54,6 +74,8 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     host.window().show();
     settle();
     Form& form = view->form();
+    showAdjustedBoleto(*view);
+    settle();
     QStringList files;
     int n = 0;
     for (Control* c : form.Controls()) {

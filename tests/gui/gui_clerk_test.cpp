@@ -279,3 +279,88 @@ TEST_F(ClerkFlows, OpeningSizeShowsTheFirstColumnsThatGrowAndAreKeptPerOperator)
 
 }  // namespace
 }  // namespace pag::gui
+
+namespace pag::gui {
+namespace {
+
+// A boleto of the list whose adjustments may change: not an association, free of
+// blocks, advances and remittances.
+bool adjustable(ClientDataSet& b) {
+    return b.FieldByName("IDBPAGREAL").AsString() != "S" &&
+           b.FieldByName("IDBLOQNFFIN").AsString() != "B" &&
+           b.FieldByName("NRLANCANTECIPA").IsNull() &&
+           b.FieldByName("IDSITUCNABP").AsString() == "00" &&
+           b.FieldByName("IDTPCTPAGAR").AsString() != "2";
+}
+
+TEST_F(ClerkFlows, AnAdjustmentIsPickedTypedSavedAndRemovedFromTheToolbar) {
+    bool found = false;
+    view_->act([&] {
+        for (boletos().First(); !boletos().Eof() && !found; boletos().Next())
+            found = adjustable(boletos());
+        boletos().Prior();
+    });
+    settle();
+    ASSERT_TRUE(found);
+    const std::string filial = boletos().FieldByName("CDFILIAL").AsString();
+    const std::string lanc = boletos().FieldByName("NRLANBOLPAG").AsString();
+    const double before = stored("VRFINALBPAG", filial.c_str(), lanc.c_str()).asFloat();
+    clickTab("tshAjustes");
+    Grid& grid = control<Grid>("dbgAjuste");
+    auto* adjustments = qobject_cast<QTableView*>(view_->widgetFor(grid));
+    ASSERT_NE(adjustments, nullptr);
+    const int rows = adjustments->model()->rowCount();
+
+    // The new row shows with its lookup button; the list picks the type.
+    toolButton("sbtIncluir")->click();
+    settle();
+    ASSERT_EQ(adjustments->model()->rowCount(), rows + 1);
+    auto* lookup = adjustments->viewport()->findChild<QToolButton*>(QStringLiteral("gridLookup"));
+    ASSERT_NE(lookup, nullptr);
+    ASSERT_TRUE(lookup->isVisible());
+    bool picked = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<PickDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->search(QStringLiteral("taxa")));
+        picked = true;
+        dialog->accept();
+    });
+    lookup->click();
+    settle();
+    ASSERT_TRUE(picked);
+    const int row = adjustments->currentIndex().row();
+    auto cell = [&](int column) {
+        return adjustments->model()->index(row, column).data().toString();
+    };
+    EXPECT_EQ(cell(1), QStringLiteral("TAXA BANCARIA"));
+    EXPECT_EQ(cell(2), QStringLiteral("Acréscimo"));
+
+    // The amount is typed in its cell and the toolbar confirms.
+    clickCell(adjustments, adjustments->model()->index(row, 3));
+    settle();
+    typeText(adjustments, QStringLiteral("12,50"));
+    toolButton("sbtConfirmar")->click();
+    settle();
+    EXPECT_EQ(grid.DataSet()->State(), DataSetState::Browse);
+    EXPECT_EQ(adjustments->model()->rowCount(), rows + 1);
+    EXPECT_DOUBLE_EQ(stored("VRFINALBPAG", filial.c_str(), lanc.c_str()).asFloat(),
+                     RoundDec(before + 12.5, 2));
+    EXPECT_EQ(cell(3), QStringLiteral("12,50"));
+
+    // Delete in the grid leaves a stored row alone; the toolbar asks and removes it.
+    press(adjustments, Qt::Key_Delete);
+    typeText(adjustments, QStringLiteral("9"));
+    settle();
+    EXPECT_EQ(adjustments->model()->rowCount(), rows + 1);
+    EXPECT_EQ(grid.DataSet()->State(), DataSetState::Browse);
+    boxes_.answers = {QStringLiteral("Sim")};
+    toolButton("sbtExcluir")->click();
+    settle();
+    EXPECT_TRUE(boxes_.seen.contains(QStringLiteral("Confirma a exclusão do registro?")));
+    EXPECT_EQ(adjustments->model()->rowCount(), rows);
+    EXPECT_DOUBLE_EQ(stored("VRFINALBPAG", filial.c_str(), lanc.c_str()).asFloat(), before);
+}
+
+}  // namespace
+}  // namespace pag::gui

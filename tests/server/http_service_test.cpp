@@ -1,84 +1,18 @@
-// Two screens on one demo database through the HTTP service: both read the same boletos,
-// the first saves, the second's save of the same boleto is refused and nothing of it is
-// stored. Requests are few and bounded by short timeouts.
+// Two screens saving the same boletos through the HTTP service: the second's save of a
+// boleto the first changed is refused and nothing of it is stored.
 #include <atomic>
 #include <chrono>
 #include <thread>
 
-#include "contracts/client/connection.h"
-#include "platform/dataset/client_dataset.h"
+#include "http_two_clients.h"
 #include "reliability.h"
 #include "server/boleto_query.h"
-#include "server/http_service.h"
-#include "server_fixture.h"
 
 namespace pag::server::testing {
 namespace {
 
-class HttpTwoClients : public ::testing::Test {
-protected:
-    void SetUp() override {
-        {
-            auto db = openServerDatabase(file.path());
-            seedDemo(*db, today);
-        }
-        module = std::make_unique<RdmHabConta>(file.path());
-        HttpServiceOptions options;
-        options.readTimeout = std::chrono::seconds(5);
-        options.writeTimeout = std::chrono::seconds(5);
-        service = std::make_unique<HttpService>(*module, options);
-        port = service->start();
-    }
-    void TearDown() override { service->stop(); }
-
-    // A screen's connection: HTTP to the service, short timeouts.
-    std::unique_ptr<SocketConnection> client(const std::string& operador) {
-        auto c = std::make_unique<SocketConnection>();
-        c->Host = "127.0.0.1";
-        c->Port = port;
-        c->ConnectTimeout = std::chrono::milliseconds(2000);
-        c->ReadTimeout = std::chrono::milliseconds(10000);
-        c->Context = context("01", operador);
-        return c;
-    }
-
-    // GetBoletos without criteria, loaded into the screen's dataset.
-    void load(SocketConnection& net, ClientDataSet& cds) {
-        const Date none;
-        std::vector<Value> args = {"01", "", "",  "", "", "", 0.0, 0.0,  none, none, "", "",
-                                   "",   "", " ", "", "", "", "T", none, none, "",   "", ""};
-        CallResult r = net.Call("GetBoletos", args);
-        ASSERT_TRUE(r.ok) << r.message;
-        cds.SetData(r.result.asPacket());
-    }
-
-    // Moves to the boleto, which must be listed.
-    static void go(ClientDataSet& cds, const std::string& lancamento) {
-        for (cds.First(); !cds.Eof(); cds.Next())
-            if (cds.FieldByName("NRLANBOLPAG").AsString() == lancamento) return;
-        FAIL() << "boleto " << lancamento << " não listado";
-    }
-
-    // A boleto both screens may change: open, not sent, not grouped, no anticipation.
-    std::string freeBoleto() {
-        auto db = openServerDatabase(file.path());
-        Statement st = db->prepare(
-            "SELECT NRLANBOLPAG FROM BOLETPAGAR WHERE CDEMPRESA = '01' AND CDFILIAL = '0001'"
-            " AND IDSTATBPAG = 'A' AND IDSITUCNABP = '00' AND IDBPAGREAL = 'N'"
-            " AND NRLANBOLREAL IS NULL AND NRLANCANTECIPA IS NULL AND NRPARCBOLPAG = '00'"
-            " ORDER BY NRLANBOLPAG LIMIT 1");
-        return st.step() ? st.column(0).asString() : std::string();
-    }
-
-    TempFile file;
-    Date today = Date::today();
-    std::unique_ptr<RdmHabConta> module;
-    std::unique_ptr<HttpService> service;
-    int port = 0;
-};
-
 TEST_F(HttpTwoClients, TheSecondSaveOfTheSameBoletoIsRefused) {
-    const std::string lancamento = freeBoleto();
+    const std::string lancamento = changeableBoleto(*database());
     ASSERT_FALSE(lancamento.empty());
     auto first = client("ADMIN");
     auto second = client("OPER01");

@@ -1,10 +1,12 @@
 #pragma once
 
-// Shared by the reliability suite: how long to run, and the save both kinds of test
-// repeat (one boleto's fine percentage raised by one, as a screen's change log does).
+// Shared by the reliability suite: how long to run, the save both kinds of test repeat
+// (one boleto's fine percentage raised by one, as a screen's change log does), and the
+// demo boletos a test may change.
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/dataset/packet.h"
 #include "platform/sql/database.h"
@@ -36,16 +38,25 @@ inline Value fineChange(const std::string& filial, const std::string& lancamento
     return Value(std::shared_ptr<const Packet>(p));
 }
 
-// A demo boleto of branch 0001 any operator of company 01 may change: open, not sent,
-// not grouped, not split, no anticipation, no blocked invoice, due today or later.
-inline std::string changeableBoleto(Database& db) {
+// The demo boletos of branch 0001 any operator of company 01 may change: open, not sent,
+// not grouped, not split, no anticipation, no blocked invoice, due today or later; and
+// meeting `also` (a condition over BOLETPAGAR) when given.
+inline std::vector<std::string> changeableBoletos(Database& db, const std::string& also = {}) {
     Statement st = db.prepare(
         "SELECT NRLANBOLPAG FROM BOLETPAGAR WHERE CDEMPRESA = '01' AND CDFILIAL = '0001'"
         " AND IDSTATBPAG = 'A' AND IDSITUCNABP = '00' AND IDBPAGREAL = 'N'"
         " AND NRLANBOLREAL IS NULL AND NRLANCANTECIPA IS NULL AND NRPARCBOLPAG = '00'"
-        " AND IDBLOQNFFIN IS NOT 'B' AND DTVENBOLPAG >= date('now')"
-        " ORDER BY NRLANBOLPAG LIMIT 1");
-    return st.step() ? st.column(0).asString() : std::string();
+        " AND IDBLOQNFFIN IS NOT 'B' AND DTVENBOLPAG >= date('now')" +
+        (also.empty() ? std::string() : " AND " + also) + " ORDER BY NRLANBOLPAG");
+    std::vector<std::string> out;
+    while (st.step())
+        out.push_back(st.column(0).asString());
+    return out;
+}
+
+inline std::string changeableBoleto(Database& db) {
+    const std::vector<std::string> all = changeableBoletos(db);
+    return all.empty() ? std::string() : all.front();
 }
 
 inline double storedFine(Database& db, const std::string& lancamento) {

@@ -10,11 +10,16 @@ namespace pag {
 
 const char* dataSetStateName(DataSetState s) {
     switch (s) {
-        case DataSetState::Inactive: return "inactive";
-        case DataSetState::Browse: return "browse";
-        case DataSetState::Edit: return "edit";
-        case DataSetState::Insert: return "insert";
-        case DataSetState::CalcFields: return "calcfields";
+        case DataSetState::Inactive:
+            return "inactive";
+        case DataSetState::Browse:
+            return "browse";
+        case DataSetState::Edit:
+            return "edit";
+        case DataSetState::Insert:
+            return "insert";
+        case DataSetState::CalcFields:
+            return "calcfields";
     }
     return "?";
 }
@@ -26,7 +31,9 @@ void fire(DataSetEvent& e, ClientDataSet& ds) {
 }  // namespace
 
 ClientDataSet::ClientDataSet(std::string name) : name_(std::move(name)) {}
-ClientDataSet::~ClientDataSet() { Destroying.emit(); }
+ClientDataSet::~ClientDataSet() {
+    Destroying.emit();
+}
 
 // ---------------------------------------------------------------- structure
 
@@ -49,7 +56,8 @@ void ClientDataSet::buildFields(const std::vector<FieldDef>& defs) {
 
 void ClientDataSet::SetFieldDefs(std::vector<FieldDef> defs) {
     if (Active())
-        throw std::logic_error(name_ + ": os campos não podem ser redefinidos com o conjunto aberto.");
+        throw std::logic_error(name_ +
+                               ": os campos não podem ser redefinidos com o conjunto aberto.");
     buildFields(defs);
     slots_.clear();
     natural_.clear();
@@ -82,8 +90,10 @@ std::vector<size_t> ClientDataSet::fieldIndexes(std::string_view names) {
         size_t e = names.find(';', b);
         if (e == std::string_view::npos) e = names.size();
         std::string_view n = names.substr(b, e - b);
-        while (!n.empty() && n.front() == ' ') n.remove_prefix(1);
-        while (!n.empty() && n.back() == ' ') n.remove_suffix(1);
+        while (!n.empty() && n.front() == ' ')
+            n.remove_prefix(1);
+        while (!n.empty() && n.back() == ' ')
+            n.remove_suffix(1);
         if (!n.empty()) out.push_back(FieldByName(n).Index());
         b = e + 1;
     }
@@ -124,8 +134,8 @@ void ClientDataSet::SetData(PacketPtr packet) {
             s.cur = row;
         } else {
             for (size_t i = 0; i < fields_.size(); ++i)
-                vals[i] = map[i] < 0 ? Value()
-                                     : packet->layout.get(row, static_cast<size_t>(map[i]));
+                vals[i] =
+                    map[i] < 0 ? Value() : packet->layout.get(row, static_cast<size_t>(map[i]));
             s.cur = layout_.encode(vals);
         }
         natural_.push_back(slots_.size());
@@ -151,7 +161,8 @@ std::string ClientDataSet::storedRow(const std::string& row, const std::vector<s
     if (keep.size() == defs_.size()) return row;
     std::vector<Value> v;
     v.reserve(keep.size());
-    for (size_t i : keep) v.push_back(layout_.get(row, i));
+    for (size_t i : keep)
+        v.push_back(layout_.get(row, i));
     return p.layout.encode(v);
 }
 
@@ -278,7 +289,8 @@ void ClientDataSet::CancelUpdates() {
         natural.push_back(id);
     }
     natural_ = std::move(natural);
-    for (size_t id : natural_) calcRow(id);
+    for (size_t id : natural_)
+        calcRow(id);
     rebuildView(-1);
     pos_ = view_.empty() ? -1 : std::clamp(savedPos, 0, static_cast<int>(view_.size()) - 1);
     bof_ = pos_ <= 0;
@@ -297,12 +309,16 @@ void ClientDataSet::checkBrowse(const char*) {
     checkActive();
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) {
         updateRecord();
-        if (modified_) Post();
-        else Cancel();
+        if (modified_)
+            Post();
+        else
+            Cancel();
     }
 }
 
-void ClientDataSet::checkBrowseModeForMove() { checkBrowse("mover"); }
+void ClientDataSet::checkBrowseModeForMove() {
+    checkBrowse("mover");
+}
 
 void ClientDataSet::updateRecord() {
     auto hooks = updateHooks_;
@@ -312,8 +328,7 @@ void ClientDataSet::updateRecord() {
 
 void ClientDataSet::startInsert(bool append) {
     checkBrowse("incluir");
-    if (readOnly_)
-        throw std::logic_error(name_ + ": o conjunto de dados é somente leitura.");
+    if (readOnly_) throw std::logic_error(name_ + ": o conjunto de dados é somente leitura.");
     fire(BeforeInsert, *this);
     fire(BeforeScroll, *this);
     // Where the new row goes in natural order: before the current row, or at the end.
@@ -324,6 +339,7 @@ void ClientDataSet::startInsert(bool append) {
         insertAt_ = static_cast<size_t>(std::find(natural_.begin(), natural_.end(), cur) -
                                         natural_.begin());
     }
+    insertShownAt_ = append || pos_ < 0 ? static_cast<int>(view_.size()) : pos_;
     editBuf_.assign(fields_.size(), Value());
     modified_ = false;
     setState(DataSetState::Insert);
@@ -339,8 +355,12 @@ void ClientDataSet::startInsert(bool append) {
     fire(AfterScroll, *this);
 }
 
-void ClientDataSet::Insert() { startInsert(false); }
-void ClientDataSet::Append() { startInsert(true); }
+void ClientDataSet::Insert() {
+    startInsert(false);
+}
+void ClientDataSet::Append() {
+    startInsert(true);
+}
 
 void ClientDataSet::Edit() {
     checkActive();
@@ -404,8 +424,7 @@ void ClientDataSet::Cancel() {
 void ClientDataSet::Delete() {
     checkActive();
     if (state_ == DataSetState::Insert) return Cancel();
-    if (view_.empty())
-        throw std::logic_error(name_ + ": não há registro para excluir.");
+    if (view_.empty()) throw std::logic_error(name_ + ": não há registro para excluir.");
     if (readOnly_) throw std::logic_error(name_ + ": o conjunto de dados é somente leitura.");
     fire(BeforeDelete, *this);
     fire(BeforeScroll, *this);
@@ -458,7 +477,8 @@ Value ClientDataSet::CurrentValue(size_t field) const {
     }
     switch (state_) {
         case DataSetState::Edit:
-        case DataSetState::Insert: return editBuf_[field];
+        case DataSetState::Insert:
+            return editBuf_[field];
         case DataSetState::CalcFields:
             return layout_.get(slots_[static_cast<size_t>(calcRowId_)].cur, field);
         default: {
@@ -483,8 +503,9 @@ void ClientDataSet::SetCurrentValue(size_t field, const Value& v) {
     if (d.type == FieldType::Text && d.size > 0 && !c.isNull()) {
         // Count characters, not UTF-8 bytes.
         const std::string& s = c.asString();
-        size_t chars = static_cast<size_t>(std::count_if(
-            s.begin(), s.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
+        size_t chars = static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char ch) {
+            return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+        }));
         if (chars > static_cast<size_t>(d.size))
             throw std::invalid_argument("O valor '" + s + "' excede o tamanho do campo '" +
                                         fields_[field]->DisplayLabel() + "' (" +
@@ -531,7 +552,9 @@ void ClientDataSet::calcAll() {
 
 // ---------------------------------------------------------------- view
 
-void ClientDataSet::rebuildView() { rebuildView(currentId()); }
+void ClientDataSet::rebuildView() {
+    rebuildView(currentId());
+}
 
 void ClientDataSet::rebuildView(int64_t keepId) {
     view_.clear();
@@ -559,7 +582,8 @@ void ClientDataSet::rebuildView(int64_t keepId) {
                 } else if (t == FieldType::Text || t == FieldType::Blob) {
                     c = layout_.text(slots_[a].cur, f).compare(layout_.text(slots_[b].cur, f));
                 } else {
-                    double x = layout_.number(slots_[a].cur, f), y = layout_.number(slots_[b].cur, f);
+                    double x = layout_.number(slots_[a].cur, f),
+                           y = layout_.number(slots_[b].cur, f);
                     c = x < y ? -1 : x > y ? 1 : 0;
                 }
                 if (c != 0) return c < 0;
@@ -596,7 +620,8 @@ void ClientDataSet::SetIndexFieldNames(std::string names) {
 void ClientDataSet::SetFilter(std::string expr) {
     std::shared_ptr<FilterExpression> f;
     if (!expr.empty())
-        f = FilterExpression::parse(expr, [this](std::string_view n) { return FindField(n) != nullptr; });
+        f = FilterExpression::parse(expr,
+                                    [this](std::string_view n) { return FindField(n) != nullptr; });
     filterText_ = std::move(expr);
     filter_ = std::move(f);
     if (Active() && filtered_) {
@@ -618,7 +643,13 @@ void ClientDataSet::SetFiltered(bool on) {
 
 // ---------------------------------------------------------------- navigation
 
-int ClientDataSet::RecordCount() const { return Active() ? static_cast<int>(view_.size()) : 0; }
+int ClientDataSet::RecordCount() const {
+    return Active() ? static_cast<int>(view_.size()) : 0;
+}
+
+int ClientDataSet::InsertingAt() const {
+    return state_ == DataSetState::Insert ? insertShownAt_ : -1;
+}
 
 int ClientDataSet::RecNo() const {
     if (state_ == DataSetState::Insert) return 0;
@@ -661,8 +692,12 @@ void ClientDataSet::MoveBy(int n) {
     if (target != pos_) moveTo(target, true);
 }
 
-void ClientDataSet::Next() { MoveBy(1); }
-void ClientDataSet::Prior() { MoveBy(-1); }
+void ClientDataSet::Next() {
+    MoveBy(1);
+}
+void ClientDataSet::Prior() {
+    MoveBy(-1);
+}
 
 void ClientDataSet::SetRecNo(int recNo) {
     checkBrowseModeForMove();
@@ -671,7 +706,9 @@ void ClientDataSet::SetRecNo(int recNo) {
     if (recNo - 1 != pos_) moveTo(recNo - 1, true);
 }
 
-int64_t ClientDataSet::Bookmark() const { return currentId(); }
+int64_t ClientDataSet::Bookmark() const {
+    return currentId();
+}
 
 bool ClientDataSet::BookmarkValid(int64_t b) const {
     return b >= 0 && std::find(view_.begin(), view_.end(), static_cast<size_t>(b)) != view_.end();
@@ -714,7 +751,8 @@ bool ClientDataSet::Locate(std::string_view fields, const std::vector<Value>& va
     checkBrowseModeForMove();
     std::vector<size_t> idx = fieldIndexes(fields);
     if (idx.size() != values.size())
-        throw std::invalid_argument(name_ + ": quantidade de valores diferente da de campos em Locate.");
+        throw std::invalid_argument(name_ +
+                                    ": quantidade de valores diferente da de campos em Locate.");
     for (size_t p = 0; p < view_.size(); ++p) {
         if (rowMatches(view_[p], idx, values, opt)) {
             bof_ = eof_ = false;
@@ -752,7 +790,9 @@ void ClientDataSet::notify() {
     Changed.emit();
 }
 
-void ClientDataSet::DisableControls() { ++disableCount_; }
+void ClientDataSet::DisableControls() {
+    ++disableCount_;
+}
 
 void ClientDataSet::EnableControls() {
     if (disableCount_ == 0) return;

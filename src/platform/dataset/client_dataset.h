@@ -109,6 +109,9 @@ public:
     int RecordCount() const;
     bool IsEmpty() const { return RecordCount() == 0; }
     int RecNo() const;  // 1-based; 0 when empty
+    // Where the row being inserted shows among the rows (0-based: before the row that
+    // was current, or after the last); -1 when no row is being inserted.
+    int InsertingAt() const;
     void SetRecNo(int recNo);
     // A bookmark identifies a row across sorting and filtering; -1 = none.
     int64_t Bookmark() const;
@@ -116,8 +119,7 @@ public:
     void GotoBookmark(int64_t b);
 
     // fields "A;B", one value per field; text compared case-insensitively by default.
-    bool Locate(std::string_view fields, const std::vector<Value>& values,
-                LocateOptions opt = {});
+    bool Locate(std::string_view fields, const std::vector<Value>& values, LocateOptions opt = {});
     bool Locate(std::string_view field, const Value& value, LocateOptions opt = {}) {
         return Locate(field, std::vector<Value>{value}, opt);
     }
@@ -175,8 +177,8 @@ public:
 
 private:
     struct Slot {
-        std::string cur;       // encoded row
-        std::string orig;      // values at the last merge (modified rows)
+        std::string cur;   // encoded row
+        std::string orig;  // values at the last merge (modified rows)
         enum Status : uint8_t { Unchanged, Inserted, Modified } status = Unchanged;
         bool alive = true;
     };
@@ -207,18 +209,19 @@ private:
     std::vector<FieldDef> defs_;
     std::vector<std::unique_ptr<Field>> fields_;
     RowLayout layout_;
-    std::vector<Slot> slots_;          // by row id
-    std::vector<size_t> natural_;      // row ids in insertion order (dead ones too)
-    std::vector<size_t> view_;         // live row ids, sorted and filtered
-    int pos_ = -1;                     // cursor: index into view_
+    std::vector<Slot> slots_;      // by row id
+    std::vector<size_t> natural_;  // row ids in insertion order (dead ones too)
+    std::vector<size_t> view_;     // live row ids, sorted and filtered
+    int pos_ = -1;                 // cursor: index into view_
     bool bof_ = true, eof_ = true;
     DataSetState state_ = DataSetState::Inactive;
-    std::vector<Value> editBuf_;       // the row being edited or inserted
-    size_t insertAt_ = 0;              // natural position of a row being inserted
+    std::vector<Value> editBuf_;  // the row being edited or inserted
+    size_t insertAt_ = 0;         // natural position of a row being inserted
+    int insertShownAt_ = -1;      // its place among the rows shown
     bool modified_ = false;
     bool logChanges_ = true;
     bool readOnly_ = false;
-    int calcRowId_ = -1;               // row being calculated
+    int calcRowId_ = -1;  // row being calculated
     int disableCount_ = 0;
     bool pendingNotify_ = false;
     std::string indexFieldNames_;
