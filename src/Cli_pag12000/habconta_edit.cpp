@@ -185,6 +185,8 @@ void TfrmHabConta::abreAbatimento(const std::string& kind) {
     CriaAbatimento(cdsBoletos.FieldByName("VRFINALBPAG").AsFloat(),
                    cdsBoletos.FieldByName("CDFORNECED").AsString(), filialAtual(),
                    lancamentoAtual(), kind);
+    // The server spread the deduction over the boleto's payables: the panel shows them.
+    if (boAjusteIncluido && pgcPadrao.ActivePage() == &tshFolhaDados) GetContas();
 }
 
 }  // namespace pag

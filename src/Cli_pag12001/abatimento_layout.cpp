@@ -78,6 +78,12 @@ void colunas(Grid& grid, std::initializer_list<const char*> campos) {
     for (const char* c : campos) {
         GridColumn col;
         col.fieldName = c;
+        if (std::string_view(c) == "IDMARCADO") {
+            // The title's box marks or unmarks every row.
+            col.title = "4";
+            col.titleFont = "Symbol";
+            col.width = 20;
+        }
         // Only the deduction may be typed into (and only on a marked row).
         col.readOnly = std::string_view(c) != "VRDESCONTO";
         grid.AddColumn(std::move(col));

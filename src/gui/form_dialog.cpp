@@ -7,13 +7,15 @@
 namespace pag::gui {
 
 FormDialog::FormDialog(Form& form, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), form_(form), view_(new FormView(form, ui, this)) {
+    : QDialog(parent), form_(form) {
     setWindowTitle(toQ(form.Caption()));
+    // The dialog has its size before its grids fit their columns to it.
+    if (form.Width() > 0 && form.Height() > 0) resize(form.Width(), form.Height());
+    view_ = new FormView(form, ui, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     view_->showMenusInOwnBar();
-    if (form.Width() > 0 && form.Height() > 0) resize(form.Width(), form.Height());
     closed_ = form_.Closed.connect([this] { done(0); });
 }
 

@@ -79,7 +79,10 @@ QPixmap gridPicture(const QString& name) {
         {QStringLiteral("imgNaoHabilit"), paint(notEnabled)},
         {QStringLiteral("imgOk"), paint(association)},
     };
-    return pictures->value(name);
+    // The screens name their holders freely as to case ("imguncheck").
+    for (auto it = pictures->cbegin(); it != pictures->cend(); ++it)
+        if (it.key().compare(name, Qt::CaseInsensitive) == 0) return it.value();
+    return {};
 }
 
 }  // namespace pag::gui

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <memory>
@@ -170,11 +171,7 @@ protected:
         // Compared by the pointer kept at construction: the filter still sees events
         // while the table is being destroyed, when its methods may not be called.
         if (watched == viewport_ && event->type() == QEvent::Resize) {
-            const int now = viewport_->width();
-            if (opening_ == 0 && fitted_ && now >= kOpeningWidthFrom) {
-                opening_ = now;
-                takeBaseWidths();
-            }
+            takeOpeningWidth();
             growColumns();
         }
         if (watched != table_ || event->type() != QEvent::KeyPress) return false;
@@ -242,6 +239,21 @@ private:
                     header->moveSection(header->visualIndex(static_cast<int>(i)), place++);
                     break;
                 }
+    }
+
+    // The width the table has once its window shows with its first rows fitted is its
+    // opening width. It is read after the events waiting now: a window being shown
+    // lays its controls out in several steps (a dialog's grids are built before it).
+    void takeOpeningWidth() {
+        if (opening_ != 0 || openingPending_ || !fitted_ || !table_->isVisible()) return;
+        openingPending_ = true;
+        QTimer::singleShot(0, table_, [this] {
+            openingPending_ = false;
+            const int now = viewport_->width();
+            if (now < kOpeningWidthFrom) return;
+            opening_ = now;
+            takeBaseWidths();
+        });
     }
 
     // How much wider than at its opening width the table is now (never narrower).
@@ -313,9 +325,7 @@ private:
             header->resizeSection(section, width);
         }
         fitted_ = model_->rowCount() > 0;
-        // The width the table has when its first rows are fitted is its opening width.
-        const int now = table_->viewport()->width();
-        if (fitted_ && opening_ == 0 && now >= kOpeningWidthFrom) opening_ = now;
+        takeOpeningWidth();
         restoreRemembered();
         takeBaseWidths();
         growColumns();
@@ -400,6 +410,7 @@ private:
     int resetColumns_ = -1;
     std::vector<int> base_;  // each column's width at the opening width
     int opening_ = 0;        // the table's width when first shown
+    bool openingPending_ = false;
 };
 
 }  // namespace

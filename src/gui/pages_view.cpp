@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "gui/form_view.h"
 #include "gui/qt_text.h"
@@ -25,10 +26,14 @@ ControlView makePagesView(FormView& view, PageControl& pages, QWidget* parent) {
     }
     auto draw = [tabs, &pages, list] {
         QSignalBlocker quiet(tabs);
+        // Pages without any tab are a notebook: the screen chooses the page that shows.
+        const bool notebook =
+            std::none_of(list.begin(), list.end(), [](Page* p) { return p->TabVisible(); });
+        tabs->tabBar()->setVisible(!notebook);
         for (size_t i = 0; i < list.size(); ++i) {
             int index = static_cast<int>(i);
             tabs->setTabText(index, toQ(list[i]->Caption()));
-            tabs->setTabVisible(index, list[i]->TabVisible());
+            tabs->setTabVisible(index, notebook || list[i]->TabVisible());
             tabs->setTabEnabled(index, list[i]->Enabled());
         }
         // The model's page shows, also a page the model disabled while it shows (Qt

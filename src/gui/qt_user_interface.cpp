@@ -80,6 +80,7 @@ void QtUserInterface::showMessage(MessageKind kind, const std::string& text) {
 }
 
 bool QtUserInterface::ask(const std::string& text) {
+    if (answerQuestion) return answerQuestion(toQ(text));
     if (unattended) {
         std::fprintf(stderr, "Confirmação: %s (Não)\n", text.c_str());
         return false;

@@ -22,6 +22,8 @@ public:
     void setParentWidget(QWidget* w) { parent_ = w; }
     // Called once a modal form's dialog is on screen (the screenshots use it).
     std::function<void(QDialog&)> onModalShown;
+    // When set, answers the Yes/No questions instead of the user (the screenshots).
+    std::function<bool(const QString&)> answerQuestion;
     // Nobody at the screen (screenshots): messages go to the error output, questions
     // are answered "Não" and pick lists with nothing.
     bool unattended = false;

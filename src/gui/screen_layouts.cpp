@@ -42,6 +42,14 @@ const std::map<std::string, ContainerLayout, std::less<>>& layouts() {
         {"frmHabConta.grbProrroga",
          {.rows = {{"lblVenc", "depVencimento", "edtNmSemana"},
                    {"lblMotProrr", "edtCdMotiPro", "sbtMotProrr", "edtNmMotiPro"}}}},
+        // ---- deductions dialog: supplier and adjustment type on top, the list, the totals
+        {"frmAbatimento.grbDadosRel",
+         {.rows = {{"panFornecedor"},
+                   {"ntbConsulta"},
+                   {"lblTotal", "nedAbatimento", "lblVrADesc", "nedVrADesc"}}}},
+        {"frmAbatimento.panFornecedor",
+         {.rows = {{"lblFornecedor", "dbeInscFor", "dbeNmFornecedor"},
+                   {"lblTipoAjuste", "medAjDescPag", "btnDesconto", "edtAjDescPag"}}}},
         // ---- filter dialog: the two data groups side by side, the budget under them
         {"frmFiltroHab.grbFiltroPadrao",
          {.rows = {{"grbDadosDoc", "grbDadosBoleto"}, {"grbOrcamento"}}}},

@@ -63,6 +63,37 @@ QString save(QWidget& w, const QDir& dir, const QString& name) {
     return path;
 }
 
+// The deductions dialog on both its pages, as marking a boleto of a supplier with
+// advances and return notes opens it when the clerk accepts them. Each dialog is
+// grabbed and closed by its close box, which leaves the boleto as it was.
+QStringList deductionScreenshots(DesktopHost& host, FormView& view, const QDir& dir) {
+    QStringList files;
+    auto* grid = dynamic_cast<Grid*>(view.form().Find("dbgPadrao"));
+    ClientDataSet* boletos = grid ? grid->DataSet() : nullptr;
+    const int mark = grid ? IndiceCol(*grid, "IDMARCADO") : -1;
+    if (!boletos || !boletos->Active() || mark < 0) return files;
+    host.ui().answerQuestion = [](const QString&) { return true; };
+    host.ui().onModalShown = [&](QDialog& dialog) {
+        settle();
+        const bool returns = dialog.windowTitle().contains(QStringLiteral("Devolu"));
+        files << save(dialog, dir,
+                      returns ? QStringLiteral("abatimento-devolucao")
+                              : QStringLiteral("abatimento-adiantamento"));
+        dialog.reject();
+    };
+    for (int row = 1; row <= boletos->RecordCount() && files.isEmpty(); ++row) {
+        view.act([&] { boletos->SetRecNo(row); });
+        if (boletos->FieldByName("IDBPAGREAL").AsString() == "S") continue;
+        view.act([&] { grid->ClickCell(mark); });
+        // Marked without an offer: the mark is taken back.
+        if (files.isEmpty() && boletos->FieldByName("IDMARCADO").AsString() == "S")
+            view.act([&] { grid->ClickCell(mark); });
+    }
+    host.ui().answerQuestion = nullptr;
+    host.ui().onModalShown = nullptr;
+    return files;
+}
+
 }  // namespace
 
 QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
@@ -116,6 +147,7 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
         view->act([&] { form.SetFocus(*grid); });
     }
     host.ui().onModalShown = nullptr;
+    files << deductionScreenshots(host, *view, dir);
     return files;
 }
 

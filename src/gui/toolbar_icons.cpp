@@ -157,6 +157,7 @@ QIcon buttonIcon(const Button& button) {
         {QStringLiteral("sbtConfirmar"), [] { return standard(QStyle::SP_DialogApplyButton); }},
         {QStringLiteral("sbtConfirma"), [] { return standard(QStyle::SP_DialogApplyButton); }},
         {QStringLiteral("sbtCancelar"), [] { return standard(QStyle::SP_DialogCancelButton); }},
+        {QStringLiteral("sbtCancel"), [] { return standard(QStyle::SP_DialogCancelButton); }},
         {QStringLiteral("sbtImprimir"), [] { return painted(printer); }},
         {QStringLiteral("sbtAjuda"), [] { return painted(help); }},
         {QStringLiteral("sbtHelp"), [] { return painted(help); }},

@@ -11,6 +11,7 @@
 #include "gui/grid_pictures.h"
 #include "gui/grid_settings.h"
 #include "gui/main_window.h"
+#include "platform/format.h"
 #include "platform/ui/number_edit.h"
 
 namespace pag::gui {
@@ -360,6 +361,87 @@ TEST_F(ClerkFlows, AnAdjustmentIsPickedTypedSavedAndRemovedFromTheToolbar) {
     EXPECT_TRUE(boxes_.seen.contains(QStringLiteral("Confirma a exclusão do registro?")));
     EXPECT_EQ(adjustments->model()->rowCount(), rows);
     EXPECT_DOUBLE_EQ(stored("VRFINALBPAG", filial.c_str(), lanc.c_str()).asFloat(), before);
+}
+
+}  // namespace
+}  // namespace pag::gui
+
+namespace pag::gui {
+namespace {
+
+// Marks a boleto of a supplier with advances, accepts them (the return notes are
+// declined) and runs step on the deductions dialog while it shows.
+class DeductionFlows : public ClerkFlows {
+protected:
+    void markWithDeductions(const char* filial, const char* lancamento,
+                            const std::function<void(FormView&)>& step) {
+        goToBoleto(filial, lancamento);
+        boxes_.answers = {QStringLiteral("Sim"), QStringLiteral("Não")};
+        bool shown = false;
+        host_->ui().onModalShown = [&](QDialog& dialog) {
+            auto* form = qobject_cast<FormDialog*>(&dialog);
+            ASSERT_NE(form, nullptr);
+            shown = true;
+            settle();
+            step(form->view());
+            settle();
+            EXPECT_FALSE(dialog.isVisible()) << "o abatimento ficou aberto";
+            if (dialog.isVisible()) dialog.reject();
+        };
+        clickCell(table(),
+                  table()->model()->index(boletos().RecNo() - 1, tableColumn("IDMARCADO")));
+        settle();
+        host_->ui().onModalShown = nullptr;
+        EXPECT_TRUE(shown) << "o abatimento não abriu";
+        EXPECT_TRUE(boxes_.seen.contains(
+            QStringLiteral("Fornecedor possui adiantamento! Deseja utilizá-lo?")));
+    }
+    QToolButton* dialogButton(FormView& dialog, const char* name) {
+        return qobject_cast<QToolButton*>(dialog.widgetFor(dialog.form().Get<SpeedButton>(name)));
+    }
+};
+
+TEST_F(DeductionFlows, AnAdvanceIsDeductedByMouseAndKeysAndTheBoletoMarkedLower) {
+    const double before = stored("VRFINALBPAG", "0001", "0000000025").asFloat();
+    double deducted = 0;
+    markWithDeductions("0001", "0000000025", [&](FormView& dialog) {
+        Form& f = dialog.form();
+        EXPECT_EQ(dialog.window()->windowTitle(), QStringLiteral("Descontar Adiantamento"));
+        auto* advances = qobject_cast<QTableView*>(dialog.widgetFor(f.Get<Grid>("dbgPadrao")));
+        ASSERT_NE(advances, nullptr);
+        ASSERT_GT(advances->model()->rowCount(), 0);
+        clickCell(advances, advances->model()->index(0, 0), true);
+        settle();
+        ClientDataSet& rows = *f.Get<Grid>("dbgPadrao").DataSet();
+        deducted = rows.FieldByName("VRDESCONTO").AsFloat();
+        EXPECT_GT(deducted, 0);
+        auto* total = qobject_cast<QLineEdit*>(dialog.widgetFor(f.Get<Control>("nedVrADesc")));
+        EXPECT_EQ(fromQ(total->text()), formatFloat("#,##0.00", deducted));
+        auto* tipo = qobject_cast<QLineEdit*>(dialog.widgetFor(f.Get<Control>("medAjDescPag")));
+        clickInto(tipo);
+        typeText(tipo, QStringLiteral("20"));
+        press(tipo, Qt::Key_Tab);
+        settle();
+        EXPECT_EQ(
+            qobject_cast<QLineEdit*>(dialog.widgetFor(f.Get<Control>("edtAjDescPag")))->text(),
+            QStringLiteral("DESCONTO DE ADIANTAMENTO"));
+        dialogButton(dialog, "sbtConfirma")->click();
+    });
+    EXPECT_EQ(boletos().FieldByName("IDMARCADO").AsString(), "S");
+    EXPECT_DOUBLE_EQ(stored("VRFINALBPAG", "0001", "0000000025").asFloat(),
+                     RoundDec(before - deducted, 2));
+    EXPECT_DOUBLE_EQ(control<NumberEdit>("nedTotal").GetNumber(), RoundDec(before - deducted, 2));
+    EXPECT_EQ(shown("nedCont"), QStringLiteral("1"));
+}
+
+TEST_F(DeductionFlows, CancellingMarksTheBoletoWithItsValue) {
+    const double before = stored("VRFINALBPAG", "0001", "0000000097").asFloat();
+    markWithDeductions("0001", "0000000097",
+                       [&](FormView& dialog) { dialogButton(dialog, "sbtCancel")->click(); });
+    EXPECT_EQ(boletos().FieldByName("IDMARCADO").AsString(), "S");
+    EXPECT_DOUBLE_EQ(stored("VRFINALBPAG", "0001", "0000000097").asFloat(), before);
+    EXPECT_DOUBLE_EQ(control<NumberEdit>("nedTotal").GetNumber(), RoundDec(before, 2));
+    EXPECT_EQ(shown("nedCont"), QStringLiteral("1"));
 }
 
 }  // namespace

@@ -211,7 +211,7 @@ TEST(PickList, SearchKeyIgnoresCaseAndAccents) {
     EXPECT_NE(searchKey(QStringLiteral("João")), searchKey(QStringLiteral("Joana")));
 }
 
-TEST(DesktopProgram, ScreenshotsEveryPageAndTheFilterDialog) {
+TEST(DesktopProgram, ScreenshotsEveryPageAndTheDialogs) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString shots = dir.filePath(QStringLiteral("telas"));
@@ -221,7 +221,9 @@ TEST(DesktopProgram, ScreenshotsEveryPageAndTheFilterDialog) {
     ASSERT_TRUE(program.waitForFinished(180000)) << "o programa não terminou";
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     QStringList files = QDir(shots).entryList({QStringLiteral("*.png")}, QDir::Files);
-    EXPECT_TRUE(files.contains(QStringLiteral("filtro.png"))) << files.join(' ').toStdString();
+    for (const char* dialog :
+         {"filtro.png", "abatimento-adiantamento.png", "abatimento-devolucao.png"})
+        EXPECT_TRUE(files.contains(QString::fromLatin1(dialog))) << files.join(' ').toStdString();
     EXPECT_GE(files.size(), 6);
     for (const QString& f : files) {
         QImage image(QDir(shots).filePath(f));

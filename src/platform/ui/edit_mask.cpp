@@ -1,5 +1,7 @@
 #include "platform/ui/edit_mask.h"
 
+#include <algorithm>
+
 #include "platform/ui/text_chars.h"
 
 namespace pag {
@@ -179,6 +181,13 @@ size_t MaskedText::nextEditable(size_t from) const {
     while (from < mask_.Length() && mask_.IsLiteral(from))
         ++from;
     return from;
+}
+
+void MaskedText::SetCursor(size_t pos) {
+    size_t typedEnd = 0;
+    for (size_t i = 0; i < cells_.size(); ++i)
+        if (!mask_.IsLiteral(i) && cells_[i] != 0) typedEnd = i + 1;
+    cursor_ = std::min({pos, mask_.Length(), typedEnd});
 }
 
 bool MaskedText::Type(char32_t c) {

@@ -66,7 +66,9 @@ public:
 
     const EditMask& Mask() const { return mask_; }
     size_t Cursor() const { return cursor_; }
-    void SetCursor(size_t pos) { cursor_ = pos > mask_.Length() ? mask_.Length() : pos; }
+    // A cursor put past what was typed (a click in the blanks) goes where typing
+    // goes on: right after the last position typed.
+    void SetCursor(size_t pos);
 
     // Types one character at the cursor; false (nothing changed) when refused.
     bool Type(char32_t c);
