@@ -5,6 +5,7 @@
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
 #include "platform/format.h"
+#include "platform/scoped.h"
 #include "platform/ui/abort.h"
 
 namespace pag {
@@ -56,13 +57,7 @@ void TfrmHabConta::focaAjuste(const char* campo) {
     Grid& g = Get<Grid>("dbgAjuste");
     if (!g.IsUsable()) return;
     // Moving the focus is not the user leaving the code.
-    Handler saida = std::move(g.OnColExit);
-    g.OnColExit = nullptr;
-    struct Religa {
-        Grid& g;
-        Handler& h;
-        ~Religa() { g.OnColExit = std::move(h); }
-    } religa{g, saida};
+    ScopedAssign<Handler> quieto(g.OnColExit, nullptr);
     g.SetFocus();
     g.SetSelectedIndex(IndiceCol(g, campo));
 }
@@ -194,10 +189,7 @@ void TfrmHabConta::excluiAjuste() {
     if (sinal == "D" && !orcamentoComporta(valor)) MensErro(Ui(), msgPadrao.Msg("AJ_SUP_ORCAFINA"));
     {
         // The list is read once, below, not also by the save.
-        boAtualizaBoletos = false;
-        struct Religa {
-            ~Religa() { boAtualizaBoletos = true; }
-        } religa;
+        ScopedAssign<bool> semRecarga(boAtualizaBoletos, false);
         cdsAjBolPag.Delete();
     }
     Filtro_Locate();

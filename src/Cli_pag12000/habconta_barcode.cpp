@@ -10,6 +10,7 @@
 #include "contracts/client/vd_codigo_barras.h"
 #include "contracts/lib02800.h"
 #include "platform/format.h"
+#include "platform/scoped.h"
 #include "platform/ui/abort.h"
 
 namespace pag {
@@ -114,13 +115,7 @@ void TfrmHabConta::Vd_BarraPag() {
     {
         // Leaving the line for the barcode must not check the line again.
         auto& linha = Get<DBEdit>("dbeLinhBarPag");
-        Handler saida = std::move(linha.OnExit);
-        linha.OnExit = nullptr;
-        struct Religa {
-            DBEdit& linha;
-            Handler& saida;
-            ~Religa() { linha.OnExit = std::move(saida); }
-        } religa{linha, saida};
+        ScopedAssign<Handler> quieto(linha.OnExit, nullptr);
         barra.SetFocus();
     }
     const std::string texto =

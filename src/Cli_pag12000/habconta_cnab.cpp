@@ -58,14 +58,7 @@ void TfrmHabConta::GravaChaveBoletos(const std::string& kind) {
     if (!lista.Active()) return;
     ControlsDisabled congelada(lista);
     DetachEvent rolagem(lista.AfterScroll);
-    const int64_t atual = lista.Bookmark();
-    struct Volta {
-        ClientDataSet& ds;
-        int64_t marca;
-        ~Volta() {
-            if (ds.BookmarkValid(marca)) ds.GotoBookmark(marca);
-        }
-    } volta{lista, atual};
+    BookmarkReturn volta(lista);
     for (lista.First(); !lista.Eof(); lista.Next()) {
         cdsChaveBol.Append();
         cdsChaveBol.FieldByName("CDFILIAL").SetAsString(lista.FieldByName("CDFILIAL").AsString());

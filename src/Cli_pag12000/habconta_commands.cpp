@@ -7,6 +7,7 @@
 // nothing.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
+#include "platform/scoped.h"
 #include "platform/ui/db_controls.h"
 
 namespace pag {
@@ -48,10 +49,7 @@ void TfrmHabConta::sbtConfirmarClick() {
     if (mostrando("tshAjustes")) {
         if (editando(cdsAjBolPag)) {
             // The adjustment's own save does not reload: the common end does, once.
-            boAtualizaBoletos = false;
-            struct Religa {
-                ~Religa() { boAtualizaBoletos = true; }
-            } religa;
+            ScopedAssign<bool> semRecarga(boAtualizaBoletos, false);
             cdsAjBolPag.Post();
             ajuste = cdsAjBolPag.FieldByName("CDAJUCTPAG").AsString();
         }

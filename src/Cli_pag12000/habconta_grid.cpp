@@ -248,14 +248,7 @@ void TfrmHabConta::dbgPadraoTitleClick(GridColumn& col) {
         semEventos(cdsBoletos, {&cdsBoletos.AfterScroll, &cdsBoletos.AfterPost}, [&] {
             // The payables shown are those of the boleto the walk started on: the
             // cursor goes back to it, also when a boleto stops the walk.
-            struct Volta {
-                ClientDataSet& ds;
-                int64_t marca;
-                ~Volta() {
-                    if (ds.State() == DataSetState::Browse && ds.BookmarkValid(marca))
-                        ds.GotoBookmark(marca);
-                }
-            } volta{cdsBoletos, cdsBoletos.Bookmark()};
+            BookmarkReturn volta(cdsBoletos);
             for (cdsBoletos.First(); !cdsBoletos.Eof(); cdsBoletos.Next()) {
                 if (cdsBoletos.FieldByName(kMarca).AsString() != "S") continue;
                 postaMarca("N");

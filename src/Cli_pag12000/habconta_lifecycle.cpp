@@ -7,6 +7,7 @@
 #include "Cli_pag12000/habconta_internal.h"
 #include "Cli_pag12100/filtro_hab.h"
 #include "contracts/suite_access.h"
+#include "platform/scoped.h"
 
 namespace pag {
 
@@ -97,13 +98,7 @@ void CriaHabConta(const std::string& empresa, Date data) {
             tela.Vd_Empresa();
             CriaFiltroHabConta(kEscondeFiltro, data.toString());
             // Leaving the panel here must not open the filter dialog a second time.
-            Handler saida = std::move(tela.panFiltro.OnExit);
-            tela.panFiltro.OnExit = nullptr;
-            struct Religa {
-                Panel& panel;
-                Handler& saida;
-                ~Religa() { panel.OnExit = std::move(saida); }
-            } religa{tela.panFiltro, saida};
+            ScopedAssign<Handler> quieto(tela.panFiltro.OnExit, nullptr);
             tela.dbgPadrao.SetFocus();
         });
     }

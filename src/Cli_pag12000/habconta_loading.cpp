@@ -4,6 +4,7 @@
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
 #include "Cli_pag12100/filtro_hab.h"
+#include "platform/scoped.h"
 #include "platform/ui/date_edit.h"
 
 namespace pag {
@@ -157,17 +158,8 @@ void TfrmHabConta::cdsBoletosAfterScroll() {
         // Filling the extension page is not the user's change.
         auto& vencimento = Get<DateEdit>("depVencimento");
         auto& motivo = Get<MaskEdit>("edtCdMotiPro");
-        Handler mudaVenc = std::move(vencimento.OnChange);
-        Handler mudaMotivo = std::move(motivo.OnChange);
-        vencimento.OnChange = motivo.OnChange = nullptr;
-        struct Religa {
-            CustomEdit &v, &m;
-            Handler &hv, &hm;
-            ~Religa() {
-                v.OnChange = std::move(hv);
-                m.OnChange = std::move(hm);
-            }
-        } religa{vencimento, motivo, mudaVenc, mudaMotivo};
+        ScopedAssign<Handler> quietoVenc(vencimento.OnChange, nullptr);
+        ScopedAssign<Handler> quietoMotivo(motivo.OnChange, nullptr);
         vencimento.SetDate(venc);
         Get<Edit>("edtNmSemana").SetText(NomeSemana(venc));
         motivo.SetText(boleto ? cdsBoletos.FieldByName("CDMOTIPROR").AsString() : "");

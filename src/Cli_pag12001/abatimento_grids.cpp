@@ -79,15 +79,7 @@ void TfrmAbatimento::GridTitleClick(Grid& grid, GridColumn& col) {
                                      : (adiantamento ? "CONF_MARC_ADI" : "CONF_MARC");
     if (msgPadrao.ShowMsg(Ui(), pergunta, MessageKind::Confirmation) != ModalResult::Yes) return;
     ControlsDisabled congelada(ds);
-    struct Volta {
-        ClientDataSet& ds;
-        int64_t marca;
-        ~Volta() {
-            // A row that stopped the walk stays current, in edit, for the user to see.
-            if (ds.State() == DataSetState::Browse && ds.BookmarkValid(marca))
-                ds.GotoBookmark(marca);
-        }
-    } volta{ds, ds.Bookmark()};
+    BookmarkReturn volta(ds);
     for (ds.First(); !ds.Eof(); ds.Next())
         if (marcada(ds) == desmarcar) marcaLinha(ds, !desmarcar);
 }

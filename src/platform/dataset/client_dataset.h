@@ -249,6 +249,24 @@ private:
     int saved_;
 };
 
+// Puts the cursor back on the row it was on when the scope ends (a walk over the rows),
+// when the row is still there and the dataset is browsing: a row that stopped the walk
+// in edit stays current for the user to see.
+class BookmarkReturn {
+public:
+    explicit BookmarkReturn(ClientDataSet& ds) : ds_(ds), mark_(ds.Bookmark()) {}
+    ~BookmarkReturn() {
+        if (ds_.State() == DataSetState::Browse && ds_.BookmarkValid(mark_))
+            ds_.GotoBookmark(mark_);
+    }
+    BookmarkReturn(const BookmarkReturn&) = delete;
+    BookmarkReturn& operator=(const BookmarkReturn&) = delete;
+
+private:
+    ClientDataSet& ds_;
+    int64_t mark_;
+};
+
 // Detaches one event handler of a dataset for the duration of a scope and puts it
 // back when the scope ends, even when an exception passes.
 class DetachEvent {
