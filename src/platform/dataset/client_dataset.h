@@ -8,6 +8,7 @@
 
 #include "platform/dataset/field.h"
 #include "platform/dataset/packet.h"
+#include "platform/scoped.h"
 #include "platform/signal.h"
 
 namespace pag {
@@ -269,16 +270,9 @@ private:
 
 // Detaches one event handler of a dataset for the duration of a scope and puts it
 // back when the scope ends, even when an exception passes.
-class DetachEvent {
+class DetachEvent : public ScopedAssign<DataSetEvent> {
 public:
-    DetachEvent(DataSetEvent& slot) : slot_(slot), saved_(std::move(slot)) { slot_ = nullptr; }
-    ~DetachEvent() { slot_ = std::move(saved_); }
-    DetachEvent(const DetachEvent&) = delete;
-    DetachEvent& operator=(const DetachEvent&) = delete;
-
-private:
-    DataSetEvent& slot_;
-    DataSetEvent saved_;
+    DetachEvent(DataSetEvent& slot) : ScopedAssign(slot, nullptr) {}
 };
 
 // DisableControls for the duration of a scope.
