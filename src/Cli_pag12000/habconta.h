@@ -104,6 +104,8 @@ public:
     void Filtro_Locate();
     void GetContas();
     void GetAjustes();
+    // The adjustments of another boleto of the list (an installment's).
+    void GetAjustes(const std::string& filial, const std::string& lancamento);
     void GetParcelas();
 
     // ---- company and processing-date checks
@@ -191,6 +193,35 @@ public:
     // "Desconto" for "D", "Acréscimo" for "A", nothing for anything else.
     std::string TextoSinalAjuste(const std::string& sinal) const;
 
+    // ---- extension page ("Vencimento")
+    // Locks the screen while an extension is edited (false) and frees it again (true).
+    void Habil_Prorroga(bool habilita);
+    void depVencimentoExit();
+    void edtCdMotiProChange();
+    void sbtMotProrrBeforePesq();
+    void sbtMotProrrAfterPesq();
+    void Vd_CdMotivoProrroga(bool obrigatorio);
+    void dbdVencimentoExit();
+    // An extension is being edited (the screen is locked for it).
+    bool Prorrogando() const { return prorrogando_; }
+
+    // ---- installments page ("Parcelamento")
+    void cdsParcelasAfterScroll();
+    void cdsParcelasBeforeEdit();
+    void cdsParcelasAfterEdit();
+    void cdsParcelasBeforeInsert();
+    void cdsParcelasNewRecord();
+    void cdsParcelasAfterInsert();
+    void cdsParcelasBeforePost();
+    void cdsParcelasBeforeCancel();
+    void cdsParcelasBeforeDelete();
+    void cdsParcelasDTVENBOLPAGSetText(Field& field, const std::string& texto);
+    void Vd_MotivoParc(bool obrigatorio);
+    void dbgParcelamentoColEnter();
+    void dbgParcelamentoColExit();
+    void dbgParcelamentoDrawColumnCell(GridCanvas& canvas, GridColumn& col, DrawCellState state);
+    void dbgParcelamentoEditButtonClick();
+
     // ---- screen actions
     void sbtHabAutoClick();
 
@@ -271,6 +302,37 @@ private:
     bool orcamentoComporta(double valor);
     // The toolbar's delete on the adjustment page.
     void excluiAjuste();
+
+    // ==== extension (habconta_prorrogacao.cpp) ====
+    void ligaEventosProrrogacao();
+    // The page shows the boleto's stored due date and reason, without starting an edit.
+    void mostraVencimentoBoleto();
+    void abreMotivosProrrogacao(const std::string& codigo, const std::string& todos);
+    // The toolbar's change, confirm and cancel on the extension page.
+    void iniciaProrrogacao();
+    void confirmaProrrogacao();
+    void gravaProrrogacao();
+    void cancelaProrrogacao();
+    bool prorrogando_ = false;
+
+    // ==== installments (habconta_parcelas.cpp) ====
+    void ligaEventosParcelas();
+    // Only the last installment's due date, never the first's, is typed in the grid.
+    void regraColunaVencimento();
+    // The row never split becomes installment "01" of its own set.
+    void primeiraParcela();
+    void abreMotivosParcela(const std::string& codigo, const std::string& todos);
+    void copiaMotivoParcela();
+    void focaParcela(const char* campo);
+    void venceAntesDaEmissao();
+    // The least value the server lets the split row keep (0: the value is accepted).
+    double valorMinimoParcela(double valor);
+    // The remittance situation last read from the server.
+    std::string situacaoLida();
+    // The toolbar's change, confirm and delete on the installments page.
+    void abreParcelamento();
+    void confirmaParcelamento();
+    void excluiParcela();
 
     // Current boleto's key, for the detail loads.
     std::string filialAtual();

@@ -2,9 +2,8 @@
 // the boleto on "Boletos" and "Dados para Pagamento", the adjustment row on "Ajuste",
 // the extension on "Vencimento", the installment set on "Parcelamento".
 //
-// Extensions, installments, association and automatic enabling come with later
-// versions of this screen: their branches say so (naoDisponivel) and change
-// nothing.
+// Association and automatic enabling come with later versions of this screen: their
+// branches say so (naoDisponivel) and change nothing.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
 #include "platform/scoped.h"
@@ -24,13 +23,8 @@ void TfrmHabConta::sbtIncluirClick() {
 
 void TfrmHabConta::sbtAlterarClick() {
     VdNFBloqueada(true);
-    if (mostrando("tshProrrogacao")) naoDisponivel("A prorrogação de vencimento");
-    if (mostrando("tshParcelamento")) {
-        cdsParcelas.Last();
-        cdsParcelas.Edit();
-        boParcelamento = true;
-        return;
-    }
+    if (mostrando("tshProrrogacao")) return iniciaProrrogacao();
+    if (mostrando("tshParcelamento")) return abreParcelamento();
     TfrmPadrao::sbtAlterarClick();
     mnuDadosPagClick();
     auto& multa = Get<DBEdit>("dbePeMulta");
@@ -40,7 +34,7 @@ void TfrmHabConta::sbtAlterarClick() {
 void TfrmHabConta::sbtExcluirClick() {
     VdNFBloqueada(true);
     if (mostrando("tshAjustes")) excluiAjuste();
-    if (mostrando("tshParcelamento")) naoDisponivel("A exclusão de parcelas");
+    if (mostrando("tshParcelamento")) excluiParcela();
 }
 
 void TfrmHabConta::sbtConfirmarClick() {
@@ -54,7 +48,8 @@ void TfrmHabConta::sbtConfirmarClick() {
             ajuste = cdsAjBolPag.FieldByName("CDAJUCTPAG").AsString();
         }
     } else if (mostrando("tshProrrogacao")) {
-        naoDisponivel("A prorrogação de vencimento");
+        // Its own reload is the common end's: the list is read once.
+        confirmaProrrogacao();
     } else if (mostrando("tshDadosPag")) {
         if (cdsBoletos.State() == DataSetState::Edit) {
             cdsBoletos.Post();
@@ -67,10 +62,15 @@ void TfrmHabConta::sbtConfirmarClick() {
             naoDisponivel("A associação de boletos");
         }
     } else if (mostrando("tshParcelamento")) {
-        naoDisponivel("O parcelamento");
+        confirmaParcelamento();
     }
     Filtro_Locate();
     if (!ajuste.empty() && cdsAjBolPag.Active()) cdsAjBolPag.Locate("CDAJUCTPAG", {Value(ajuste)});
+    if (mostrando("tshParcelamento")) {
+        // The installments as the server numbered and stored them.
+        GetParcelas();
+        if (cdsParcelas.Active()) cdsParcelas.Last();
+    }
     Habilita();
 }
 
@@ -80,7 +80,7 @@ void TfrmHabConta::sbtCancelarClick() {
         if (editando(cdsAjBolPag)) cdsAjBolPag.Cancel();
         pgcPadraoChange();
     } else if (mostrando("tshProrrogacao")) {
-        naoDisponivel("A prorrogação de vencimento");
+        cancelaProrrogacao();
     } else {
         if (mostrando("tshParcelamento")) {
             boParcelamento = false;

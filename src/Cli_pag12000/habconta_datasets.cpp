@@ -126,13 +126,6 @@ void TfrmHabConta::ligaEventosDataSets() {
     cdsCntPagar.OnCalcFields = [this](ClientDataSet&) { cdsCntPagarCalcFields(); };
     cdsBoletos.AfterOpen = [this](ClientDataSet&) { cdsBoletosAfterOpen(); };
     cdsBoletos.AfterScroll = [this](ClientDataSet&) { cdsBoletosAfterScroll(); };
-    // Editing installments comes with a later version.
-    const std::pair<DataSetEvent*, const char*> edicoes[] = {
-        {&cdsParcelas.BeforeInsert, "A inclusão de parcelas"},
-        {&cdsParcelas.BeforeEdit, "A alteração de parcelas"},
-        {&cdsParcelas.BeforeDelete, "A exclusão de parcelas"}};
-    for (auto [evento, oQue] : edicoes)
-        *evento = [this, texto = std::string(oQue)](ClientDataSet&) { naoDisponivel(texto); };
     cdsBoletos.BeforeInsert = [this](ClientDataSet&) {
         // cdsBoletosBeforeInsert: boleto rows are inserted only by association, never
         // from the grid page.

@@ -55,6 +55,8 @@ TfrmHabConta::TfrmHabConta()
     ligaEventosDadosPagTipoBaixa();
     ligaEventosDadosPag();
     ligaEventosAjustes();
+    ligaEventosProrrogacao();
+    ligaEventosParcelas();
 }
 
 TfrmHabConta::~TfrmHabConta() {

@@ -131,7 +131,11 @@ void TfrmHabConta::GetAjustes() {
         cdsAjBolPag.Close();
         return;
     }
-    std::vector<Value> args{Value(filialAtual()), Value(lancamentoAtual())};
+    GetAjustes(filialAtual(), lancamentoAtual());
+}
+
+void TfrmHabConta::GetAjustes(const std::string& filial, const std::string& lancamento) {
+    std::vector<Value> args{Value(filial), Value(lancamento)};
     carregaDoServidor(cdsAjBolPag, "GetAjBolPag", args, {0, 1});
 }
 
@@ -154,18 +158,7 @@ void TfrmHabConta::cdsBoletosAfterScroll() {
     const Date venc = boleto ? cdsBoletos.FieldByName("DTVENBOLPAG").AsDateTime() : Date();
     Get<Edit>("edtDiaSemana").SetText(NomeSemana(venc));
     Get<Edit>("edtCdBarra").SetText(boleto ? cdsBoletos.FieldByName("CDBARRAPAG").AsString() : "");
-    {
-        // Filling the extension page is not the user's change.
-        auto& vencimento = Get<DateEdit>("depVencimento");
-        auto& motivo = Get<MaskEdit>("edtCdMotiPro");
-        ScopedAssign<Handler> quietoVenc(vencimento.OnChange, nullptr);
-        ScopedAssign<Handler> quietoMotivo(motivo.OnChange, nullptr);
-        vencimento.SetDate(venc);
-        Get<Edit>("edtNmSemana").SetText(NomeSemana(venc));
-        motivo.SetText(boleto ? cdsBoletos.FieldByName("CDMOTIPROR").AsString() : "");
-        Get<Edit>("edtNmMotiPro")
-            .SetText(boleto ? cdsBoletos.FieldByName("DSMOTIPROR").AsString() : "");
-    }
+    mostraVencimentoBoleto();
     const Page* showing = pgcPadrao.ActivePage();
     if (showing == &tshFolhaDados) GetContas();
     if (showing == &Get<Page>("tshAjustes") && boleto) {

@@ -76,6 +76,31 @@ void TfrmHabConta::carregaMensagens() {
         "TpAjContPag|Tipo de Ajuste de Conta a Pagar",
         "Desconto|Desconto",
         "Acrescimo|Acréscimo",
+        // extension of the due date
+        "CDPROR_INF|Motivo da prorrogação deve ser informado.",
+        "CDPROR_N_CAD|Motivo de prorrogação não cadastrado.",
+        "DTVENC_INF|Data do vencimento deve ser informada.",
+        "DtVenc<DtEntr|Data de vencimento deve ser maior que a data de entrada do documento.",
+        "DtVen<DtEmi|Data de vencimento do boleto não pode ser  inferior a data de emissão.",
+        // installments
+        "ParcBaixada|Parcelamento não permitido! Parcela já foi baixada.",
+        "PARCBOLCOMP|Operação bloqueada! Parcelamento de boleto ligado a uma compensação não "
+        "pode ser alterado.",
+        "BOLPOSAJ|Parcelamento bloqueado. Boleto possui ajuste.",
+        "SumParcValTot|Soma do(s) valore(s) do parcelamento igual ao valor liquído do boleto.",
+        "ValParc>0|Valor da parcela deve ser maior que zero.",
+        "SomaParcIgualBolOrig|Soma das parcelas deve ser igual ao valor original do boleto.",
+        "DtVenc_Emi|Data de vencimento deve ser maior ou igual à data de emissão.",
+        "Motiparc_ni|Motivo do parcelamento deve ser informado.",
+        "Motiparc_nc|Motivo do parcelamento não cadastrado.",
+        "Moti_Deve|Motivo do parcelamento deve ser informado.",
+        "Motivo|Motivo",
+        "VrMinPermitido|Operação bloqueada! Valor da conta poderá ficar negativo. Valor mínimo "
+        "pemitido a este boleto : %s.",
+        "ParcOrigNaoExc|Parcela original não pode ser excluída.",
+        "Excl_Parc|Deseja excluir a última parcela?",
+        "UltParcBaix|Exclusão não permitida! Última parcela anterior já foi baixada.",
+        "ParcBaix|Exclusão não permitida! Parcela anterior já foi baixada.",
         // a command of a later version of this screen
         "Func_ND|%s ainda não disponível nesta versão.",
     });

@@ -145,6 +145,8 @@ void TfrmHabConta::Habilita() {
     SetChildEnabled(panFiltro, d.painel);
     dbnPadrao.SetEnabled(d.navegador);
     habilitaItensPaginas(blocoBoletos);
+    // An extension being edited keeps the screen locked whatever recounts it.
+    if (prorrogando_ && showing == &Get<Page>("tshProrrogacao")) Habil_Prorroga(false);
 }
 
 void TfrmHabConta::habilitaItensPaginas(bool comAjustes) {

@@ -351,6 +351,9 @@ void ClientDataSet::startInsert(bool append) {
         setState(DataSetState::Browse);
         throw;
     }
+    // The defaults of a new row are not the user's typing: a row left as it was
+    // created is dropped, not posted, when the cursor leaves it.
+    modified_ = false;
     fire(AfterInsert, *this);
     fire(AfterScroll, *this);
 }

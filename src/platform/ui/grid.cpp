@@ -259,7 +259,14 @@ void Grid::HandleKeyDown(int key, ShiftState shift) {
             if (open) ds->Prior();
             return;
         case Key::Down:
-            if (open) ds->Next();
+            if (!open) return;
+            // A new row nobody typed in stays the last one; past the last row of an
+            // editable grid a new row is appended.
+            if (ds->State() == DataSetState::Insert && !ds->Modified() && !editor_->pending())
+                return;
+            CommitEditor();
+            ds->Next();
+            if (ds->Eof() && options_.editing && !ReadOnly() && !ds->ReadOnly()) ds->Append();
             return;
         case Key::Home:
             if (open && shift.ctrl) ds->First();
