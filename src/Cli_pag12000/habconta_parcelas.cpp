@@ -36,9 +36,9 @@ bool semDigitos(const std::string& texto) {
 
 // The boleto fields a new installment repeats.
 constexpr const char* kCopiadosDoBoleto[] = {
-    "CDFILIAL",    "NRLANBOLPAG",  "CDFORNECED",  "CDEMPRESA",   "VRBOLPAG",     "CDMOTIPARC",
-    "NRORIGBOLPAG", "IDSTATBPAG",  "VRPEMULBPAG", "VRMULTABPAG", "VRPEMORBPAG",  "IDHABIBPAG",
-    "VRMORDIABPAG", "IDBPAGREAL",  "CDBANCBOLP",  "CDAGENBOLP",  "CDCCORBOLP",   "CDREDUCONT",
+    "CDFILIAL",     "NRLANBOLPAG",  "CDFORNECED",  "CDEMPRESA",   "VRBOLPAG",    "CDMOTIPARC",
+    "NRORIGBOLPAG", "IDSTATBPAG",   "VRPEMULBPAG", "VRMULTABPAG", "VRPEMORBPAG", "IDHABIBPAG",
+    "VRMORDIABPAG", "IDBPAGREAL",   "CDBANCBOLP",  "CDAGENBOLP",  "CDCCORBOLP",  "CDREDUCONT",
     "DSLINHBARPAG", "NRCNABPAGREM", "NRCNABPAGRET"};
 
 }  // namespace
@@ -135,10 +135,12 @@ void TfrmHabConta::cdsParcelasAfterEdit() {
 }
 
 void TfrmHabConta::primeiraParcela() {
-    // The row never split becomes the first installment of its own set.
+    // The row never split becomes the first installment of its own set; the next row
+    // appended is numbered after it.
     doVrRestParc = 0;
-    cdsParcelas.FieldByName("NRPARCBOLPAG").SetAsString("01");
-    cdsParcelas.FieldByName(kNumero).SetAsString("01");
+    StParcela = "01";
+    cdsParcelas.FieldByName("NRPARCBOLPAG").SetAsString(StParcela);
+    cdsParcelas.FieldByName(kNumero).SetAsString(StParcela);
     cdsParcelas.FieldByName("NRORIGBOLPAG").SetAsString(lancamentoAtual());
 }
 
@@ -292,9 +294,9 @@ void TfrmHabConta::cdsParcelasBeforePost() {
         MensErro(Ui(), msgPadrao.Msg("ValParc>0"));
     }
     const std::string numero = cdsParcelas.FieldByName(kNumero).AsString();
-    const bool linhaParcelada =
-        stNrUltParc == "00" ? cdsParcelas.FieldByName("NRPARCBOLPAG").AsString() == "01"
-                            : stNrUltParc == numero;
+    const bool linhaParcelada = stNrUltParc == "00"
+                                    ? cdsParcelas.FieldByName("NRPARCBOLPAG").AsString() == "01"
+                                    : stNrUltParc == numero;
     if (linhaParcelada) {
         const double minimo = valorMinimoParcela(valor.AsFloat());
         if (minimo != 0)
@@ -360,11 +362,10 @@ void TfrmHabConta::confirmaParcelamento() {
     cdsParcelas.Last();
     {
         BusyScope avi(Ui(), kAviProcessando);
-        std::vector<Value> args{Value(cdsParcelas.Data()),
-                                Value(cdsParcelas.FieldByName("CDFILIAL").AsString()),
-                                Value(cdsParcelas.FieldByName("NRLANBOLPAG").AsString()),
-                                Value(cdsParcelas.FieldByName("NRORIGBOLPAG").AsString()),
-                                Value(stNrUltParc)};
+        std::vector<Value> args{
+            Value(cdsParcelas.Data()), Value(cdsParcelas.FieldByName("CDFILIAL").AsString()),
+            Value(cdsParcelas.FieldByName("NRLANBOLPAG").AsString()),
+            Value(cdsParcelas.FieldByName("NRORIGBOLPAG").AsString()), Value(stNrUltParc)};
         CheckResultServ(Ui(), netHabConta.Call("Incl_Parcela_Bol_Pag", args, {4}));
     }
     boParcelamento = false;

@@ -82,7 +82,8 @@ void TfrmHabConta::mostraVencimentoBoleto() {
     vencimento.SetDate(venc);
     Get<Edit>("edtNmSemana").SetText(NomeSemana(venc));
     motivo.SetText(boleto ? cdsBoletos.FieldByName("CDMOTIPROR").AsString() : "");
-    Get<Edit>("edtNmMotiPro").SetText(boleto ? cdsBoletos.FieldByName("DSMOTIPROR").AsString() : "");
+    Get<Edit>("edtNmMotiPro")
+        .SetText(boleto ? cdsBoletos.FieldByName("DSMOTIPROR").AsString() : "");
 }
 
 void TfrmHabConta::depVencimentoExit() {
@@ -170,7 +171,8 @@ void TfrmHabConta::gravaProrrogacao() {
     BusyScope avi(Ui(), kAviProcessando);
     try {
         cdsBoletos.Edit();
-        cdsBoletos.FieldByName("DTATUAVENBOLPAG").SetValue(cdsBoletos.FieldByName("DTVENBOLPAG").AsValue());
+        cdsBoletos.FieldByName("DTATUAVENBOLPAG")
+            .SetValue(cdsBoletos.FieldByName("DTVENBOLPAG").AsValue());
         cdsBoletos.FieldByName("DTVENBOLPAG").SetAsDateTime(nova);
         cdsBoletos.FieldByName("IDSITUCNABP").SetAsString("00");
         cdsBoletos.FieldByName("NRCNABPAGREM").Clear();

@@ -12,7 +12,9 @@ namespace {
 struct Recorder {
     std::vector<std::string> log;
     void attach(ClientDataSet& ds) {
-        auto rec = [this](const char* n) { return [this, n](ClientDataSet&) { log.push_back(n); }; };
+        auto rec = [this](const char* n) {
+            return [this, n](ClientDataSet&) { log.push_back(n); };
+        };
         ds.BeforeInsert = rec("BeforeInsert");
         ds.OnNewRecord = rec("OnNewRecord");
         ds.AfterInsert = rec("AfterInsert");
@@ -28,7 +30,8 @@ struct Recorder {
     }
     std::string take() {
         std::string s;
-        for (auto& e : log) s += (s.empty() ? "" : ",") + e;
+        for (auto& e : log)
+            s += (s.empty() ? "" : ",") + e;
         log.clear();
         return s;
     }
@@ -144,6 +147,12 @@ TEST(DataSetEvents, StateSignalsAndDisabledControls) {
     EXPECT_EQ(changes, 1);  // one notification when controls come back
     // State changes reach the data source even while controls are disabled.
     EXPECT_EQ(states, (std::vector<DataSetState>{DataSetState::Edit, DataSetState::Browse}));
+
+    // Reopened with new rows, the data source's followers see them with the state.
+    int rowsSeen = -1;
+    src.OnStateChange = [&](DataSource&) { rowsSeen = ds.Active() ? ds.RecordCount() : -1; };
+    ds.SetData(ds.Data());
+    EXPECT_EQ(rowsSeen, 3);
 
     // Nested disable.
     ds.DisableControls();

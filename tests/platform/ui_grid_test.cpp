@@ -232,6 +232,30 @@ TEST_F(GridTest, InsertKeyAndLeavingAnUntouchedNewRow) {
     EXPECT_EQ(cds.RecordCount(), 2);
 }
 
+TEST_F(GridTest, DownPastTheLastRowAppendsOnceAndDefaultsAreNotTyping) {
+    cds.OnNewRecord = [](ClientDataSet& ds) { ds.FieldByName("VRFINALBPAG").SetAsFloat(7); };
+    ASSERT_TRUE(grid->SetFocus());
+    grid->KeyDown(Key::Down);  // not editable: the cursor just stays on the last row
+    grid->KeyDown(Key::Down);
+    EXPECT_EQ(cds.State(), DataSetState::Browse);
+    grid->SetEditing(true);
+    grid->KeyDown(Key::Down);
+    EXPECT_EQ(cds.State(), DataSetState::Insert);
+    EXPECT_FALSE(cds.Modified());
+    grid->KeyDown(Key::Down);  // an untouched new row stays the last one
+    EXPECT_EQ(cds.RecordCount(), 2);
+    grid->SetSelectedIndex(1);
+    grid->TypeText("GAMA");
+    grid->KeyDown(Key::Down);  // typed: posted, and the next one appended
+    EXPECT_EQ(cds.RecordCount(), 3);
+    EXPECT_EQ(cds.State(), DataSetState::Insert);
+    ASSERT_TRUE(other->SetFocus());
+    EXPECT_EQ(cds.RecordCount(), 3);
+    cds.Last();
+    EXPECT_EQ(field("NMRAZSOCFORN"), "GAMA");
+    EXPECT_EQ(cds.FieldByName("VRFINALBPAG").AsFloat(), 7);
+}
+
 TEST_F(GridTest, TabWalksTheColumnsAndLeavesTheGridAtEitherEnd) {
     grid->Options().tabs = true;
     form.SetFocus(*grid);

@@ -205,11 +205,12 @@ void ClientDataSet::Open() {
     if (defs_.empty())
         throw std::logic_error(name_ + ": não há campos definidos para abrir o conjunto de dados.");
     calcAll();
-    setState(DataSetState::Browse);
     rebuildView(-1);
     pos_ = view_.empty() ? -1 : 0;
     bof_ = true;
     eof_ = view_.empty();
+    // Whoever follows the state sees the rows already there.
+    setState(DataSetState::Browse);
     notify();
     fire(AfterOpen, *this);
     fire(AfterScroll, *this);
