@@ -257,10 +257,10 @@ void TfrmHabConta::criaPaginaAjustes() {
 void TfrmHabConta::criaPaginaProrrogacao() {
     auto& page = Add<Page>("tshProrrogacao", &pgcPadrao, "Vencimento");
     auto& grupo = Add<GroupBox>("grbProrroga", &page);
-    Add<Label>("lblVenc", &grupo).SetCaption("Vencimento");
+    Add<Label>("lblVenc", &grupo).SetBold(true).SetCaption("Vencimento");
     Entrada(Add<DateEdit>("depVencimento", &grupo));
     SomenteLeitura(Add<Edit>("edtNmSemana", &grupo));
-    Add<Label>("lblMotProrr", &grupo).SetCaption("Motivo da Prorrogação");
+    Add<Label>("lblMotProrr", &grupo).SetBold(true).SetCaption("Motivo da Prorrogação");
     Entrada(Add<MaskEdit>("edtCdMotiPro", &grupo, "99;0; ")).SetMaxLength(2);
     Add<LookupButton>("sbtMotProrr", &grupo, "Motivo da Prorrogação", &dtsMotivoProrroga,
                       "Não há motivo cadastrado.")
@@ -273,6 +273,8 @@ void TfrmHabConta::criaPaginaParcelamento() {
     auto& grid = Add<Grid>("dbgParcelamento", &page, &dtsParcelas);
     grid.SetEditing(true);
     grid.SetTabStop(true);
+    GridOptions& o = grid.Options();
+    o.titles = o.columnResize = o.tabs = o.alwaysShowSelection = o.confirmDelete = true;
     grid.AddColumn({.fieldName = "NRPARCBOLPAGVISU",
                     .readOnly = true,
                     .buttonStyle = ColumnButtonStyle::None});

@@ -189,8 +189,13 @@ ControlView makeControlView(FormView& view, Control& c, QWidget* parent) {
         auto* label = new QLabel(parent);
         return {label, [label, t] { label->setText(toQ(t->Text())); }};
     }
-    if (dynamic_cast<Label*>(&c)) {
+    if (auto* l = dynamic_cast<Label*>(&c)) {
         auto* label = new QLabel(parent);
+        if (l->Bold()) {
+            QFont bold = label->font();
+            bold.setBold(true);
+            label->setFont(bold);
+        }
         return {label, [label, &c] { label->setText(toQ(c.Caption())); }};
     }
     return {};

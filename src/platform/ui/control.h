@@ -149,6 +149,15 @@ class Label : public Control {
 public:
     using Control::Control;
     bool CanFocus() const override { return false; }
+    // A caption in bold type marks what a group is about.
+    bool Bold() const { return bold_; }
+    Label& SetBold(bool on) {
+        bold_ = on;
+        return *this;
+    }
+
+private:
+    bool bold_ = false;
 };
 
 // A picture holder: the screens keep images on hidden controls and draw them in
