@@ -314,6 +314,8 @@ private:
     void gravaProrrogacao();
     void cancelaProrrogacao();
     bool prorrogando_ = false;
+    // The boleto took the new date but the server has not recorded the extension yet.
+    bool extensaoPendente_ = false;
 
     // ==== installments (habconta_parcelas.cpp) ====
     void ligaEventosParcelas();

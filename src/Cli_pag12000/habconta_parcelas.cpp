@@ -125,6 +125,8 @@ void TfrmHabConta::cdsParcelasBeforeEdit() {
     if (!cdsAjBolPag.IsEmpty()) MensErro(Ui(), msgPadrao.Msg("BOLPOSAJ"));
     stNrUltParc = cdsParcelas.FieldByName(kNumero).AsString();
     doVrRestParc = 0;
+    // What an earlier split held is not this one's.
+    klsVrParcela->Clear();
 }
 
 void TfrmHabConta::cdsParcelasAfterEdit() {

@@ -149,9 +149,12 @@ void TfrmHabConta::confirmaProrrogacao() {
     auto& vencimento = Get<DateEdit>("depVencimento");
     const Date atual = cdsBoletos.FieldByName("DTVENBOLPAG").AsDateTime();
     const bool mesmaData = AllTrim(vencimento.Text()) == atual.toString();
-    // A boleto never extended keeps its date: there is nothing to record.
-    if (!(mesmaData && AllTrim(cdsBoletos.FieldByName("CDMOTIPROR").AsString()).empty()))
-        gravaProrrogacao();
+    // A boleto never extended keeps its date: there is nothing to record. A date the
+    // boleto took while the server refused to record its extension is still to record.
+    const bool nadaAGravar =
+        mesmaData && AllTrim(cdsBoletos.FieldByName("CDMOTIPROR").AsString()).empty();
+    if (!nadaAGravar || extensaoPendente_) gravaProrrogacao();
+    extensaoPendente_ = false;
     Habil_Prorroga(true);
 }
 
@@ -171,12 +174,15 @@ void TfrmHabConta::gravaProrrogacao() {
     BusyScope avi(Ui(), kAviProcessando);
     try {
         cdsBoletos.Edit();
-        cdsBoletos.FieldByName("DTATUAVENBOLPAG")
-            .SetValue(cdsBoletos.FieldByName("DTVENBOLPAG").AsValue());
+        // A retry keeps the due date the boleto had before the extension began.
+        if (!extensaoPendente_)
+            cdsBoletos.FieldByName("DTATUAVENBOLPAG")
+                .SetValue(cdsBoletos.FieldByName("DTVENBOLPAG").AsValue());
         cdsBoletos.FieldByName("DTVENBOLPAG").SetAsDateTime(nova);
         cdsBoletos.FieldByName("IDSITUCNABP").SetAsString("00");
         cdsBoletos.FieldByName("NRCNABPAGREM").Clear();
         cdsBoletos.Post();
+        extensaoPendente_ = true;
         std::vector<Value> args{Value(filialAtual()),
                                 Value(lancamentoAtual()),
                                 Value(Get<MaskEdit>("edtCdMotiPro").Text()),
@@ -194,6 +200,7 @@ void TfrmHabConta::gravaProrrogacao() {
 }
 
 void TfrmHabConta::cancelaProrrogacao() {
+    extensaoPendente_ = false;
     Habil_Prorroga(true);
     mostraVencimentoBoleto();
 }

@@ -52,8 +52,11 @@ TEST(DataSetEvents, OrderOfEveryOperation) {
 
     ds.Insert();
     EXPECT_EQ(r.take(), "BeforeInsert,OnNewRecord,AfterInsert,AfterScroll");
+    ds.Cancel();  // the dropped row gives the cursor back to the row it stood on
+    EXPECT_EQ(r.take(), "AfterCancel,AfterScroll");
+    ds.Edit();
     ds.Cancel();
-    EXPECT_EQ(r.take(), "AfterCancel");
+    EXPECT_EQ(r.take(), "BeforeEdit,AfterEdit,AfterCancel");
 
     ds.Next();
     EXPECT_EQ(r.take(), "AfterScroll");

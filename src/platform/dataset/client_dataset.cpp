@@ -419,10 +419,14 @@ void ClientDataSet::Post() {
 void ClientDataSet::Cancel() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     fire(BeforeCancel, *this);
+    // A dropped new row takes the cursor back to the row it stood on: a scroll.
+    const bool rolagem = state_ == DataSetState::Insert;
+    if (rolagem) fire(BeforeScroll, *this);
     editBuf_.clear();
     modified_ = false;
     setState(DataSetState::Browse);
     fire(AfterCancel, *this);
+    if (rolagem) fire(AfterScroll, *this);
 }
 
 void ClientDataSet::Delete() {

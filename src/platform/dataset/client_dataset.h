@@ -36,7 +36,8 @@ struct LocateOptions {
 //   Insert/Append: BeforeInsert, OnNewRecord, AfterInsert, AfterScroll
 //   Edit:          BeforeEdit, AfterEdit
 //   Post:          (bound controls write their text), BeforePost, AfterPost
-//   Cancel:        AfterCancel
+//   Cancel:        BeforeCancel, AfterCancel (of an insert: BeforeScroll after
+//                  BeforeCancel, AfterScroll after AfterCancel)
 //   Delete:        BeforeDelete, AfterDelete, AfterScroll
 //   Open/SetData:  AfterOpen, AfterScroll
 //   moving:        an edit in progress is posted first, then AfterScroll
