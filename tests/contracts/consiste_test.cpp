@@ -40,23 +40,6 @@ TEST(ConsisteTest, AjustaPadsCodesAndNeverCutsData) {
     EXPECT_EQ(Ajusta("  42", 10), Ajusta("42  ", 10));
 }
 
-TEST(ConsisteTest, RoundDecRoundsTheDecimalValueHalfAwayFromZero) {
-    EXPECT_DOUBLE_EQ(RoundDec(1.005, 2), 1.01);
-    EXPECT_DOUBLE_EQ(RoundDec(2.675, 2), 2.68);
-    EXPECT_DOUBLE_EQ(RoundDec(-0.005, 2), -0.01);
-    EXPECT_DOUBLE_EQ(RoundDec(0.125, 2), 0.13);
-    EXPECT_DOUBLE_EQ(RoundDec(1.0049999, 2), 1.0);
-    EXPECT_DOUBLE_EQ(RoundDec(-2.675, 2), -2.68);
-    EXPECT_DOUBLE_EQ(RoundDec(2.5, 0), 3.0);
-    EXPECT_DOUBLE_EQ(RoundDec(-2.5, 0), -3.0);
-    EXPECT_DOUBLE_EQ(RoundDec(0.1 + 0.2, 2), 0.3);
-    EXPECT_DOUBLE_EQ(RoundDec(123456789.125, 2), 123456789.13);
-    EXPECT_DOUBLE_EQ(RoundDec(99999999.995, 2), 100000000.0);
-    EXPECT_DOUBLE_EQ(RoundDec(1000000000000000.5, 0), 1000000000000001.0);
-    EXPECT_DOUBLE_EQ(RoundDec(1e20, 2), 1e20);
-    EXPECT_DOUBLE_EQ(RoundDec(0.0, 2), 0.0);
-}
-
 TEST(ConsisteTest, MaxNumberDiscardsDigitsBeyondTheLimits) {
     // 9 integer digits and 2 decimals, as the main screen's number edits.
     EXPECT_EQ(MaxNumber("123456789", 9, 2, '0', 9, 0), '\0');

@@ -5,34 +5,24 @@
 namespace pag {
 namespace {
 
-TEST(KeyListTest, AddIndexOfAndSum) {
+TEST(KeyListTest, AddIndexOfSumAndReplace) {
     TKeyList list;
     EXPECT_EQ(list.Add("01", Value(100.5)), 0);
     EXPECT_EQ(list.Add("02", Value(int64_t{200})), 1);
-    EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.IndexOf("02"), 1);
     EXPECT_DOUBLE_EQ(list.Sum(list.IndexOf("01")), 100.5);
     EXPECT_DOUBLE_EQ(list.Sum(list.IndexOf("02")), 200.0);
     EXPECT_EQ(list.Key(1), "02");
-}
-
-TEST(KeyListTest, AbsentKeyAndBadIndexGiveZero) {
-    TKeyList list;
-    list.Add("01", Value(10.0));
-    EXPECT_LT(list.IndexOf("1"), 0);  // keys compare exactly
-    EXPECT_DOUBLE_EQ(list.Sum(list.IndexOf("99")), 0.0);
-    EXPECT_DOUBLE_EQ(list.Sum(-5), 0.0);
-    EXPECT_DOUBLE_EQ(list.Sum(1), 0.0);
-    EXPECT_THROW(list.ValueAt(1), std::out_of_range);
-}
-
-TEST(KeyListTest, AddingAPresentKeyReplacesItsValue) {
-    TKeyList list;
-    list.Add("01", Value(10.0));
-    list.Add("02", Value(20.0));
+    // A key already there keeps its place and takes the new value.
     EXPECT_EQ(list.Add("01", Value(15.0)), 0);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_DOUBLE_EQ(list.Sum(0), 15.0);
+    // Absent keys and bad indexes give zero; keys compare exactly.
+    EXPECT_LT(list.IndexOf("1"), 0);
+    EXPECT_DOUBLE_EQ(list.Sum(list.IndexOf("99")), 0.0);
+    EXPECT_DOUBLE_EQ(list.Sum(-5), 0.0);
+    EXPECT_DOUBLE_EQ(list.Sum(2), 0.0);
+    EXPECT_THROW(list.ValueAt(2), std::out_of_range);
 }
 
 TEST(KeyListTest, RemoveShiftsLaterEntriesAndClearEmpties) {

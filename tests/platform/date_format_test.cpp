@@ -48,16 +48,31 @@ TEST(NumberText, FormatsAndParsesLikeAPtBrScreen) {
     EXPECT_FALSE(parseNumber("  "));
 }
 
+// Half away from zero on the decimal value the user sees, never on its binary neighbour.
 TEST(NumberText, RoundingSeesTheDecimalValue) {
-    EXPECT_EQ(roundDecimal(1.005, 2), 1.01);
-    EXPECT_EQ(roundDecimal(2.675, 2), 2.68);
-    EXPECT_EQ(roundDecimal(-0.005, 2), -0.01);
-    EXPECT_EQ(roundDecimal(0.125, 2), 0.13);
-    EXPECT_EQ(roundDecimal(1234567.125, 2), 1234567.13);
-    EXPECT_EQ(roundDecimal(9.995, 2), 10.0);
-    EXPECT_EQ(roundDecimal(0.1 + 0.2, 2), 0.3);
-    EXPECT_EQ(roundDecimal(1e-20, 2), 0.0);
-    EXPECT_EQ(roundDecimal(12.5, 0), 13.0);
+    const struct {
+        double value;
+        int decimals;
+        double rounded;
+    } cases[] = {
+        {1.005, 2, 1.01},
+        {2.675, 2, 2.68},
+        {-2.675, 2, -2.68},
+        {-0.005, 2, -0.01},
+        {0.125, 2, 0.13},
+        {1.0049999, 2, 1.0},
+        {0.1 + 0.2, 2, 0.3},
+        {9.995, 2, 10.0},
+        {99999999.995, 2, 100000000.0},
+        {123456789.125, 2, 123456789.13},
+        {1e-20, 2, 0.0},
+        {1e20, 2, 1e20},
+        {12.5, 0, 13.0},
+        {-2.5, 0, -3.0},
+        {1000000000000000.5, 0, 1000000000000001.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(roundDecimal(c.value, c.decimals), c.rounded) << c.value << " " << c.decimals;
 }
 
 TEST(ValueConversion, WhatUsersExpect) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Cli_pag12000/habconta_sql.h"
+#include "Cli_pag12001/abatimento_sql.h"
 #include "Cli_pag12100/filtro_hab_sql.h"
 #include "platform/sql/query.h"
 
@@ -71,7 +72,6 @@ constexpr const char* qryPesqTbBaixa = habconta_sql::kSqlPesqTbBaixa;
 constexpr const char* qryTipoAjPagar = habconta_sql::kSqlTipoAjPagar;
 constexpr const char* qryMotivoParc = habconta_sql::kSqlMotivoParc;
 constexpr const char* qryMotivoPro = habconta_sql::kSqlMotivoPro;
-constexpr const char* qryPesqBoniForn = habconta_sql::kSqlPesqBoniForn;
 // Filter dialog lists. The supplier list runs in its text with the parameters used
 // directly, the form that needs no PARAM() table function.
 constexpr const char* qryFornecedor = filtro_sql::kSqlFornecedor;
@@ -81,23 +81,7 @@ constexpr const char* qryPesqBanco = filtro_sql::kSqlPesqBanco;
 constexpr const char* qryTipoCtPagar = filtro_sql::kSqlTipoCtPagar;
 constexpr const char* qryGrForn = filtro_sql::kSqlGrForn;
 // Deductions dialog: adjustment types of one kind, all of them when the code is null.
-constexpr const char* qryTipoAjPagarAbatimento = R"(SELECT
-   CDAJUCTPAG,
-   DSAJUCTPAG
-FROM
-   TIPOAJPAGAR
-WHERE
-   IDAJUCTPAG = 'D' AND
-   CDAJUCTPAG = NVL(:P_CDAJUCTPAG, CDAJUCTPAG)
-   AND IDTPAJPAGAR = :P_IDTPAJPAGAR
-ORDER BY
-  CDAJUCTPAG)";
-
-// Automatic enabling dialog.
-constexpr const char* qryMotivoPror = R"(SELECT CDMOTIPROR, DSMOTIPROR
-FROM MOTIVOPROR
-WHERE (CDMOTIPROR = :P_CDMOTIPROR or :P_TCDMOTIPROR = 'T') 
-ORDER BY CDMOTIPROR)";
+constexpr const char* qryTipoAjPagarAbatimento = abatimento_sql::kSqlTipoAjPagar;
 
 // ---- helpers
 
@@ -201,14 +185,6 @@ INSTANTIATE_TEST_SUITE_P(Screens, AllCodesLookup,
                                                         "CDMOTIPROR",
                                                         {"01", "02", "03"},
                                                         "02",
-                                                        {}},
-                                           AllCodesCase{"qryMotivoPror",
-                                                        qryMotivoPror,
-                                                        "P_CDMOTIPROR",
-                                                        "P_TCDMOTIPROR",
-                                                        "CDMOTIPROR",
-                                                        {"01", "02", "03"},
-                                                        "03",
                                                         {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -261,16 +237,6 @@ TEST_F(LookupQueries, SettlementTypesListAndCheck) {
     EXPECT_EQ(column(qryVdTipoBaixa, {{"CDTPBAIXAPAG", "04"}}, "CDTPBAIXAPAG"), Codes{});
 }
 
-TEST_F(LookupQueries, SupplierDiscount) {
-    open(qryPesqBoniForn, {{"CDFORNECED", "000000000000000000001"}});
-    ASSERT_EQ(query.RecordCount(), 1);
-    EXPECT_EQ(query.FieldByName("IDTPDESCFORN").AsString(), "P");
-    EXPECT_EQ(query.FieldByName("VRPEDESCFORN").AsFloat(), 2.5);
-    open(qryPesqBoniForn, {{"CDFORNECED", "000000000000000000002"}});
-    EXPECT_TRUE(query.FieldByName("IDTPDESCFORN").IsNull());
-    EXPECT_EQ(column(qryPesqBoniForn, {{"CDFORNECED", "1"}}, "IDTPDESCFORN"), Codes{});
-}
-
 TEST_F(LookupQueries, FilterDialogLists) {
     EXPECT_EQ(column(qryFilial, {}, "CDFILIAL"), (Codes{"0001", "0002"}));
     EXPECT_EQ(column(qryFormaPag, {}, "CDTPBAIXAPAG"), (Codes{"01", "02", "03"}));
@@ -301,7 +267,7 @@ TEST_F(LookupQueries, DeductionAdjustmentTypesOfOneKind) {
                       "CDAJUCTPAG");
     };
     EXPECT_EQ(types(Value(), "A"), Codes{"0003"});
-    EXPECT_EQ(types("", "D"), Codes{"0004"});
+    EXPECT_EQ(types(Value(), "D"), Codes{"0004"});
     EXPECT_EQ(types("0004", "D"), Codes{"0004"});
     EXPECT_EQ(types("0004", "A"), Codes{});
     EXPECT_EQ(types("0002", "N"), Codes{"0002"});

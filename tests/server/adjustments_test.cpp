@@ -1,4 +1,4 @@
-// GetVerifAjust, Vd_OrcaFinaAjusBol and SetAjBolPag: net value, payables, budget and
+// Vd_OrcaFinaAjusBol and SetAjBolPag: net value, payables, budget and
 // deductions of advances and return notes.
 #include "contracts/screen_records.h"
 #include "grouping_fixture.h"
@@ -81,18 +81,6 @@ protected:
         EXPECT_EQ(state(), before);
     }
 };
-
-TEST_F(Adjustments, GetVerifAjustAnswersTheAdjustmentOfThatType) {
-    addBoleto("0000000001");
-    db->exec("INSERT INTO AJBOLPAG VALUES ('0001', '0000000001', '0010', 5, 'M')");
-    CallResult r = call("GetVerifAjust", {"0001", "0000000001", "0010"});
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(r.result.asPacket()->fields, verifAjustFields());
-    ASSERT_EQ(r.result.asPacket()->rowCount(), 1u);
-    EXPECT_EQ(r.result.asPacket()->value(0, "IDAJUCTPAG").asString(), "D");
-    EXPECT_EQ(column(call("GetVerifAjust", {"0001", "0000000001", "0001"}).result, "CDAJUCTPAG"),
-              std::vector<std::string>{});
-}
 
 TEST_F(Adjustments, NetValueExactToTheCentAndPayablesFollow) {
     addBoleto("0000000001");

@@ -2,19 +2,19 @@
 // only, stale rows refused whole, and the guards a screen could skip enforced again.
 #include <map>
 
+#include "grouping_fixture.h"
 #include "server/boleto_query.h"
 #include "server/dataset_fields.h"
-#include "server_fixture.h"
 
 namespace pag::server::testing {
 namespace {
 
 using Fields = std::map<std::string, Value>;
 
-class SetBoletos : public ServerFixture {
+class SetBoletos : public GroupingFixture {
 protected:
     void SetUp() override {
-        ServerFixture::SetUp();
+        GroupingFixture::SetUp();
         addBoleto("0000000001", {{"DTENTRSAID", today.addDays(-20)},
                                  {"DTEMISSAO", today.addDays(-25)},
                                  {"VRPEMULBPAG", 2.0}});
@@ -305,51 +305,14 @@ TEST_F(SetBoletos, InsertsDeletesAndFullContentAreRefused) {
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM BOLETPAGAR").asInteger(), 2);
 }
 
-TEST_F(SetBoletos, RepeatedRequestIdAnswersWithoutApplyingAgain) {
-    CallContext ctx = context();
-    ctx.requestId = "boletos-0001";
-    const PacketChange enable = modify("0000000001", {{"IDHABIBPAG", "S"}});
-    std::vector<Value> args = {log({enable})};
-    CallResult first = call("SetBoletos", args, ctx);
-    ASSERT_TRUE(first.ok) << first.message;
-    // Another user disables it; a retry of the same request must not enable it again.
-    db->exec("UPDATE BOLETPAGAR SET IDHABIBPAG = 'N' WHERE NRLANBOLPAG = '0000000001'");
-    std::vector<Value> retry = {log({enable})};
-    CallResult second = call("SetBoletos", retry, ctx);
-    ASSERT_TRUE(second.ok) << second.message;
-    EXPECT_EQ(second.result.asInteger(), 1);
-    EXPECT_EQ(stored("0000000001", "IDHABIBPAG").asString(), "N");
-    // A new request id is a new change: it applies.
-    ctx.requestId = "boletos-0002";
-    EXPECT_TRUE(call("SetBoletos", {log({enable})}, ctx).ok);
-    EXPECT_EQ(stored("0000000001", "IDHABIBPAG").asString(), "S");
-}
-
-}  // namespace
-}  // namespace pag::server::testing
-
-namespace pag::server::testing {
-namespace {
-
 TEST_F(SetBoletos, NewDueDateMovesTheValueBetweenBudgetMonths) {
-    const Date from = today, to = today.addDays(40);
-    auto budgetRow = [&](Date d, double used) {
-        db->exec(
-            "INSERT INTO ORCAFINA (CDEMPRESA, NRANO, NRMES, VRORCADO, VRUTILIZADO) VALUES ('01', " +
-            std::to_string(d.year()) + ", " + std::to_string(d.month()) + ", 100000, " +
-            std::to_string(used) + ")");
-    };
-    budgetRow(from, 250.0);
-    budgetRow(to, 0.0);
+    const Date to = today.addDays(40);
+    addBudget(today, 100000, 250.0);
+    addBudget(to, 100000, 0.0);
     CallResult r = save({modify("0000000002", {{"DTVENBOLPAG", Value(to)}})});
     ASSERT_TRUE(r.ok) << r.message;
-    auto used = [&](Date d) {
-        return scalar("SELECT VRUTILIZADO FROM ORCAFINA WHERE NRANO = " + std::to_string(d.year()) +
-                      " AND NRMES = " + std::to_string(d.month()))
-            .asFloat();
-    };
-    EXPECT_DOUBLE_EQ(used(from), 0.0);
-    EXPECT_DOUBLE_EQ(used(to), 250.0);
+    EXPECT_DOUBLE_EQ(utilizado(today), 0.0);
+    EXPECT_DOUBLE_EQ(utilizado(to), 250.0);
 }
 
 }  // namespace

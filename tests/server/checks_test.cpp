@@ -1,5 +1,5 @@
-// The fresh checks of the screen (remittance situation, compensations, barcodes, the
-// extension permission), the advances and returns still available, and "mark all".
+// The fresh checks of the screen (compensations, barcodes, the extension permission),
+// the advances and returns still available, and "mark all".
 #include "server/boleto_query.h"
 #include "server/dataset_fields.h"
 #include "server_fixture.h"
@@ -32,20 +32,6 @@ protected:
     }
 };
 
-TEST_F(Checks, RemittanceSituationIsReadFreshFromTheStoredBoleto) {
-    addBoleto("0000000001", {{"IDSITUCNABP", "10"}});
-    CallResult r = call("GetSitCNAB", {"0000000001", "0001"});  // launch number first
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(r.result.asPacket()->fields, sitCnabFields());
-    EXPECT_EQ(column(r.result, "IDSITUCNABP"), std::vector<std::string>{"10"});
-    db->exec("UPDATE BOLETPAGAR SET IDSITUCNABP = '01'");
-    EXPECT_EQ(column(call("GetSitCNAB", {"0000000001", "0001"}).result, "IDSITUCNABP"),
-              std::vector<std::string>{"01"});
-    EXPECT_TRUE(column(call("GetSitCNAB", {"0000000009", "0001"}).result, "IDSITUCNABP").empty());
-    addBoleto("0000000002", {{"CDFILIAL", "0003"}, {"CDEMPRESA", "02"}});
-    EXPECT_FALSE(call("GetSitCNAB", {"0000000002", "0003"}, context("01", "OPER01")).ok);
-}
-
 TEST_F(Checks, CompensationOfOneBoletoAndOfAList) {
     for (const char* l : {"0000000001", "0000000002", "0000000003", "0000000004"})
         addBoleto(l);
@@ -57,12 +43,10 @@ TEST_F(Checks, CompensationOfOneBoletoAndOfAList) {
 
     EXPECT_EQ(text(call("GetVdTBolCompensado", {chaveBol({"0000000001", "0000000002"})})), "");
     compensate("C3", "0000000004", "A");
-    const std::string key =
-        text(call("GetVdTBolCompensado",
-                  {chaveBol({"0000000001", "0000000002", "0000000004", "0000000003"})}));
-    EXPECT_EQ(key, "00010000000004");  // the first in the list's order
-    EXPECT_EQ(key.substr(0, 4), "0001");
-    EXPECT_EQ(key.substr(4, 10), "0000000004");
+    // Branch and launch number of the first in the list's order.
+    EXPECT_EQ(text(call("GetVdTBolCompensado",
+                        {chaveBol({"0000000001", "0000000002", "0000000004", "0000000003"})})),
+              "00010000000004");
     EXPECT_EQ(text(call("GetVdTBolCompensado", {chaveBol({})})), "");
 }
 

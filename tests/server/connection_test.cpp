@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "contracts/client/connection.h"
-#include "testing/fake_server.h"
 #include "server/http_service.h"
+#include "testing/fake_server.h"
 
 namespace pag {
 namespace {
@@ -85,27 +85,6 @@ TEST_F(ConnectionTest, EmbeddedServerWritesBackOnlyByReferenceArguments) {
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args[4], Value("02"));  // recorded as sent
     EXPECT_EQ(calls[0].context.operador, "ADMIN");
-}
-
-TEST_F(ConnectionTest, HttpWritesBackOnlyByReferenceArguments) {
-    HttpService service(fake_);
-    const int port = service.start();
-    SocketConnection net;
-    net.BeforeConnect = [port](SocketConnection& c) {
-        c.Host = "127.0.0.1";
-        c.Port = port;
-    };
-    net.ReadTimeout = std::chrono::milliseconds(5000);
-    net.Context = {"01", "0001", "ADMIN", std::nullopt};
-    scriptInstallment(fake_);
-    std::vector<Value> args = installmentArgs();
-
-    CallResult r = net.Call("Incl_Parcela_Bol_Pag", args, {4});
-
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(args[1], Value("0001"));
-    EXPECT_EQ(args[4], Value("03"));
-    EXPECT_EQ(fake_.callsTo("Incl_Parcela_Bol_Pag").at(0).context.empresa, "01");
 }
 
 TEST_F(ConnectionTest, NothingListeningFailsTheFirstCallWithTheAddress) {

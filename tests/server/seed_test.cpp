@@ -2,6 +2,9 @@
 // and the screens' lookup SQL running on it.
 #include <cmath>
 
+#include "Cli_pag12000/habconta_sql.h"
+#include "Cli_pag12001/abatimento_sql.h"
+#include "Cli_pag12100/filtro_hab_sql.h"
 #include "contracts/lib02800.h"
 #include "platform/sql/query.h"
 #include "server/seed/seed_barcodes.h"
@@ -135,76 +138,40 @@ TEST_F(DemoSeed, DocumentsBarcodesAndValuesAreConsistent) {
     EXPECT_THROW(seedDemo(*db, Date::today()), std::runtime_error);  // not on a filled file
 }
 
+// The screens' own lookup texts, so that a change of theirs is what runs here.
 TEST_F(DemoSeed, TheScreensLookupSqlRunsOnIt) {
-    struct Lookup {
-        const char* sql;
-        std::vector<std::pair<const char*, Value>> params;
-    };
-    const Lookup lookups[] = {
-        {"SELECT CDEMPRESA, NMEMPRESA\n  FROM EMPRESA\n WHERE CDEMPRESA = :P_CDEMPRESA\n"
-         "ORDER BY CDEMPRESA",
-         {{"P_CDEMPRESA", "01"}}},
-        {"SELECT\n   CC.CDREDUCONT,\n   CC.CDBANCO,\n   CC.CDAGENCIA,\n   CC.CDCONTCORR,\n"
-         "   CC.DSCONTCORR,\n   BC.CDPICTCONT,\n   BC.CDPICTAGEN,\n   BC.CDBANCCNAB\nFROM\n"
-         "   BANCO    BC,\n   CONTCORR CC\nWHERE\n   (CC.CDEMPRESA  = :P_CDEMPRESA) AND\n"
-         "   (BC.CDBANCO    = CC.CDBANCO)   AND\n"
-         "   ((CC.CDREDUCONT = :P_CDREDUCONT) OR (:P_TCDREDUCONT = 'T'))\nORDER BY\n"
-         "   CC.CDREDUCONT",
-         {{"P_CDEMPRESA", "01"}, {"P_CDREDUCONT", Value()}, {"P_TCDREDUCONT", "T"}}},
-        {"SELECT\n   CDPICTCONT, CDPICTAGEN\nFROM\n   BANCO\nWHERE\n   (CDBANCCNAB = :P_CDBANCO)",
-         {{"P_CDBANCO", "341"}}},
-        {"SELECT\n   CDTPBAIXAPAG,\n   NMTPBAIXAPAG,\n   IDBAIXAUTILP,\n   VRMAXDOCCNAB\nFROM\n"
-         "   TIPOBAIXAPAG\nWHERE\n   CDTPBAIXAPAG = :CDTPBAIXAPAG\nORDER BY CDTPBAIXAPAG",
-         {{"CDTPBAIXAPAG", "03"}}},
-        {"SELECT\n   T.CDAJUCTPAG,\n   T.DSAJUCTPAG,\n   T.IDAJUCTPAG\nFROM\n   TIPOAJPAGAR T\n"
-         "WHERE\n   ((T.CDAJUCTPAG = :P_CDAJUCTPAG) OR\n    (:P_TCDAJUCTPAG = 'T'))\n"
-         "    AND IDTPAJPAGAR = 'N'\nORDER BY\n   T.CDAJUCTPAG",
-         {{"P_CDAJUCTPAG", Value()}, {"P_TCDAJUCTPAG", "T"}}},
-        {"SELECT\n   CDMOTIPARC,\n   DSMOTIPARC\nFROM\n   MOTIVOPARC\nWHERE\n"
-         "   (CDMOTIPARC = :P_CDMOTIPARC OR :P_TCDMOTIPARC = 'T')\nORDER BY\n   CDMOTIPARC",
-         {{"P_CDMOTIPARC", "01"}, {"P_TCDMOTIPARC", ""}}},
-        {"SELECT CDMOTIPROR, DSMOTIPROR\n  FROM MOTIVOPROR\n"
-         " WHERE (CDMOTIPROR = :P_CDMOTIPROR OR :P_TCDMOTIPROR = 'T')\nORDER BY CDMOTIPROR",
-         {{"P_CDMOTIPROR", Value()}, {"P_TCDMOTIPROR", "T"}}},
-        {"SELECT IDTPDESCFORN, VRPEDESCFORN\n  FROM FORNECEDOR\n WHERE CDFORNECED = :CDFORNECED",
-         {{"CDFORNECED", demoSupplierCode(2)}}},
-        {"SELECT CDFORNECED  , NMRAZSOCFORN, NMFANTFORN, IDTPIJURFORN,\n       NRINSJURFORN\n"
-         "FROM FORNECEDOR\nWHERE\n"
-         "    (:P_TIDTPIJURFORN = 'T' OR  (INSTR(:P_IDTPIJURFORN, IDTPIJURFORN) > 0)) AND\n"
-         "    (:P_TCDGRUPFORN = 'T' OR (INSTR(:P_CDGRUPFORN, CDGRUPFORN) > 0))\n"
-         "ORDER BY NMRAZSOCFORN",
+    using namespace habconta_sql;
+    using namespace filtro_sql;
+    const std::pair<const char*, std::vector<std::pair<const char*, Value>>> lookups[] = {
+        {kSqlEmpresa, {}},
+        {kSqlVdEmpresa, {{"P_CDEMPRESA", "01"}}},
+        {kSqlContCorr, {{"P_CDEMPRESA", "01"}, {"P_CDREDUCONT", Value()}, {"P_TCDREDUCONT", "T"}}},
+        {kSqlBanco, {{"P_CDBANCO", "341"}}},
+        {kSqlVdTipoBaixa, {{"CDTPBAIXAPAG", "03"}}},
+        {kSqlPesqTbBaixa, {}},
+        {kSqlFormaPag, {}},
+        {habconta_sql::kSqlTipoAjPagar, {{"P_CDAJUCTPAG", Value()}, {"P_TCDAJUCTPAG", "T"}}},
+        {kSqlMotivoParc, {{"P_CDMOTIPARC", "01"}, {"P_TCDMOTIPARC", ""}}},
+        {kSqlMotivoPro, {{"P_CDMOTIPROR", Value()}, {"P_TCDMOTIPROR", "T"}}},
+        {kSqlPesqBoniForn, {{"CDFORNECED", demoSupplierCode(2)}}},
+        {kSqlFornecedor,
          {{"P_TIDTPIJURFORN", ""},
           {"P_IDTPIJURFORN", "_O_I"},
           {"P_TCDGRUPFORN", "T"},
           {"P_CDGRUPFORN", ""}}},
-        {"SELECT\n  CDFILIAL,\n  NMFILIAL\nFROM\n  FILIAL\nORDER BY\n   CDFILIAL", {}},
-        {"SELECT\n   CDBANCO,\n   NMBANCO\nFROM\n   BANCO\nORDER BY\n   CDBANCO", {}},
-        {"SELECT CDTPCTPAGAR, DSTPCTPAGAR\nFROM TIPOCTPAGAR\nORDER BY CDTPCTPAGAR", {}},
-        {"SELECT CDGRUPFORN, NMGRUPFORN\nFROM GRUPFORN\nORDER BY CDGRUPFORN", {}},
-        {"SELECT\n   CDAJUCTPAG,\n   DSAJUCTPAG\nFROM\n   TIPOAJPAGAR\nWHERE\n"
-         "   IDAJUCTPAG = 'D' AND\n   CDAJUCTPAG = NVL(:P_CDAJUCTPAG, CDAJUCTPAG)\n"
-         "   AND IDTPAJPAGAR = :P_IDTPAJPAGAR\nORDER BY\n  CDAJUCTPAG",
-         {{"P_CDAJUCTPAG", Value()}, {"P_IDTPAJPAGAR", "A"}}},
+        {kSqlFilial, {}},
+        {kSqlPesqBanco, {}},
+        {kSqlTipoCtPagar, {}},
+        {kSqlGrForn, {}},
+        {abatimento_sql::kSqlTipoAjPagar, {{"P_CDAJUCTPAG", Value()}, {"P_IDTPAJPAGAR", "A"}}},
     };
-    for (const Lookup& l : lookups) {
-        Query q("qryLookup", db.get(), l.sql);
-        for (const auto& [name, value] : l.params)
+    for (const auto& [sql, params] : lookups) {
+        Query q("qryLookup", db.get(), sql);
+        for (const auto& [name, value] : params)
             q.ParamByName(name).SetValue(value);
         q.Open();
-        EXPECT_FALSE(q.IsEmpty()) << l.sql;
+        EXPECT_FALSE(q.IsEmpty()) << sql;
     }
-}
-
-TEST_F(DemoSeed, DefaultFilterOfTheDayShowsBoletosDueToday) {
-    RdmHabConta module(file->path());
-    std::vector<Value> args = {"01",          "",     "",     "", "", "",  0.0, 0.0, Date::today(),
-                               Date::today(), "",     "",     "", "", " ", "",  "",  "",
-                               "T",           Date(), Date(), "", "", ""};
-    CallResult r = module.call(context(), "GetBoletos", args);
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_GT(r.result.asPacket()->rowCount(), 3u);
-    for (const std::string& due : column(r.result, "DTVENBOLPAG"))
-        EXPECT_EQ(due, Date::today().toString());
 }
 
 TEST(ScaleSeed, SameShapesAtAnyCount) {
