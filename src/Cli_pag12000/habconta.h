@@ -294,8 +294,8 @@ private:
     void ligaEventosDadosPagTipoBaixa();
     void ligaEventosAjustes();
     // ==== adjustments (habconta_ajustes.cpp) ====
-    // The focus on a column of the adjustment grid, when the grid shows.
-    void focaAjuste(const char* campo);
+    // The focus on a column of a grid of the screen, when the grid shows.
+    void focaColuna(const char* grade, const char* campo);
     // Code, description and sign of the type qryTipoAjPagar is on, into the row.
     void copiaTipoAjuste();
     // Whether raising the boleto by the amount keeps the cash-flow budget.
@@ -325,7 +325,6 @@ private:
     void primeiraParcela();
     void abreMotivosParcela(const std::string& codigo, const std::string& todos);
     void copiaMotivoParcela();
-    void focaParcela(const char* campo);
     void venceAntesDaEmissao();
     // The least value the server lets the split row keep (0: the value is accepted).
     double valorMinimoParcela(double valor);

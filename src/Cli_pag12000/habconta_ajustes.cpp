@@ -53,8 +53,8 @@ std::string TfrmHabConta::TextoSinalAjuste(const std::string& sinal) const {
     return {};
 }
 
-void TfrmHabConta::focaAjuste(const char* campo) {
-    Grid& g = Get<Grid>("dbgAjuste");
+void TfrmHabConta::focaColuna(const char* grade, const char* campo) {
+    Grid& g = Get<Grid>(grade);
     if (!g.IsUsable()) return;
     // Moving the focus is not the user leaving the code.
     ScopedAssign<Handler> quieto(g.OnColExit, nullptr);
@@ -82,7 +82,7 @@ void TfrmHabConta::Vd_CdAjuctPag(bool obrigatorio) {
         if (!cdsVerifAjust.IsEmpty()) MensErro(Ui(), msgPadrao.Msg("CdAj_Ja_cad"));
         copiaTipoAjuste();
     } catch (...) {
-        focaAjuste(kCodigo);
+        focaColuna("dbgAjuste", kCodigo);
         throw;
     }
 }
@@ -107,7 +107,7 @@ void TfrmHabConta::Vd_VrAjBolPag(bool obrigatorio) {
             RoundDec(cdsBoletos.FieldByName("VRFINALBPAG").AsFloat(), 2) < v)
             MensErro(Ui(), msgPadrao.Msg("VrAjus>Vrbol"));
     } catch (...) {
-        focaAjuste(kValor);
+        focaColuna("dbgAjuste", kValor);
         throw;
     }
 }
@@ -136,7 +136,7 @@ void TfrmHabConta::cdsAjBolPagBeforeInsert() {
     stNrUltParc = cdsParcelas.Active() && !cdsParcelas.IsEmpty()
                       ? Ajusta(cdsParcelas.FieldByName("NRPARCBOLPAG").AsString(), 2)
                       : std::string();
-    focaAjuste(kCodigo);
+    focaColuna("dbgAjuste", kCodigo);
 }
 
 void TfrmHabConta::cdsAjBolPagBeforePost() {
@@ -202,7 +202,7 @@ void TfrmHabConta::dbgAjusteEditButtonClick() {
     qryTipoAjPagar.ParamByName("P_TCDAJUCTPAG").SetAsString("T");
     qryTipoAjPagar.Open();
     if (qryTipoAjPagar.IsEmpty()) {
-        focaAjuste(kCodigo);
+        focaColuna("dbgAjuste", kCodigo);
         MensErro(Ui(), msgPadrao.Msg("N_ha_TipoAjPag"));
     }
     if (Ui().pickOne(qryTipoAjPagar, msgPadrao.Msg("TpAjContPag"), msgPadrao.Msg("N_ha_TipoAjPag")))

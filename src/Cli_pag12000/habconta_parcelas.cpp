@@ -200,15 +200,6 @@ void TfrmHabConta::copiaMotivoParcela() {
         .SetAsString(qryMotivoParc.FieldByName("DSMOTIPARC").AsString());
 }
 
-void TfrmHabConta::focaParcela(const char* campo) {
-    Grid& g = Get<Grid>("dbgParcelamento");
-    if (!g.IsUsable()) return;
-    // Moving the focus is not the user leaving a column.
-    ScopedAssign<Handler> quieto(g.OnColExit, nullptr);
-    g.SetFocus();
-    g.SetSelectedIndex(IndiceCol(g, campo));
-}
-
 void TfrmHabConta::Vd_MotivoParc(bool obrigatorio) {
     if (!editando(cdsParcelas)) return;
     try {
@@ -229,7 +220,7 @@ void TfrmHabConta::Vd_MotivoParc(bool obrigatorio) {
         }
         copiaMotivoParcela();
     } catch (...) {
-        focaParcela(kMotivo);
+        focaColuna("dbgParcelamento", kMotivo);
         throw;
     }
 }
@@ -240,7 +231,7 @@ void TfrmHabConta::dbgParcelamentoEditButtonClick() {
     if (!f || f->FieldName() != kMotivo) return;
     abreMotivosParcela("", "T");
     if (qryMotivoParc.IsEmpty()) {
-        focaParcela(kMotivo);
+        focaColuna("dbgParcelamento", kMotivo);
         MensErro(Ui(), msgPadrao.Msg("Moti_Deve"));
     }
     if (!Ui().pickOne(qryMotivoParc, msgPadrao.Msg("Motivo"), msgPadrao.Msg("Moti_Deve"))) return;
@@ -262,7 +253,7 @@ void TfrmHabConta::venceAntesDaEmissao() {
     const Date emissao = cdsBoletos.FieldByName("DTEMISSAO").AsDateTime();
     const Date venc = cdsParcelas.FieldByName(kVencimento).AsDateTime();
     if (emissao.isEmpty() || venc.isEmpty() || !(venc < emissao)) return;
-    focaParcela(kVencimento);
+    focaColuna("dbgParcelamento", kVencimento);
     MensErro(Ui(), msgPadrao.Msg("DtVenc_Emi"));
 }
 
@@ -284,15 +275,10 @@ void TfrmHabConta::dbgParcelamentoDrawColumnCell(GridCanvas& canvas, GridColumn&
 // ---- posting a row
 
 void TfrmHabConta::cdsParcelasBeforePost() {
-    const Date emissao = cdsBoletos.FieldByName("DTEMISSAO").AsDateTime();
-    const Date venc = cdsParcelas.FieldByName(kVencimento).AsDateTime();
-    if (!emissao.isEmpty() && !venc.isEmpty() && venc < emissao) {
-        focaParcela(kVencimento);
-        MensErro(Ui(), msgPadrao.Msg("DtVenc_Emi"));
-    }
+    venceAntesDaEmissao();
     Field& valor = cdsParcelas.FieldByName(kValor);
     if (!(valor.AsFloat() > 0)) {
-        focaParcela(kValor);
+        focaColuna("dbgParcelamento", kValor);
         MensErro(Ui(), msgPadrao.Msg("ValParc>0"));
     }
     const std::string numero = cdsParcelas.FieldByName(kNumero).AsString();
@@ -320,7 +306,7 @@ void TfrmHabConta::cdsParcelasBeforePost() {
     klsVrParcela->Remove(numero);
     klsVrParcela->Add(numero, Value(novo));
     if (doVrRestParc < 0) {
-        focaParcela(kValor);
+        focaColuna("dbgParcelamento", kValor);
         MensErro(Ui(), msgPadrao.Msg("SomaParcIgualBolOrig"));
     }
     Seta_Campo_Null(cdsParcelas);
@@ -358,7 +344,7 @@ void TfrmHabConta::cdsParcelasBeforeDelete() {
 void TfrmHabConta::confirmaParcelamento() {
     if (editando(cdsParcelas)) cdsParcelas.Post();
     if (RoundDec(doVrRestParc, 2) != 0) {
-        focaParcela(kValor);
+        focaColuna("dbgParcelamento", kValor);
         MensErro(Ui(), msgPadrao.Msg("SomaParcIgualBolOrig"));
     }
     cdsParcelas.Last();
