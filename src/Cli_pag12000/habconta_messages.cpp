@@ -101,6 +101,25 @@ void TfrmHabConta::carregaMensagens() {
         "Excl_Parc|Deseja excluir a última parcela?",
         "UltParcBaix|Exclusão não permitida! Última parcela anterior já foi baixada.",
         "ParcBaix|Exclusão não permitida! Parcela anterior já foi baixada.",
+        // grouping and separating boletos
+        "Bo_notAgrup|Operação bloqueada. Não é possível agrupar boletos de tipo de conta  "
+        "\"Adiantamento\" com boletos de tipo de conta \"Normal\" .",
+        "BoEmp_notAgrup|Operação bloqueada. Não é possível agrupar boletos de tipo de conta "
+        "\"Empréstimo\".",
+        "Forn_dif|Não é possível associar boletos de fornecedores diferentes",
+        "VENBOL_DIF|Boletos selecionados possuem vencimentos diferentes. Deve ser informado um "
+        "vencimento para todos os boletos. Deseja continuar?",
+        "N_pode_agrup|Total de boletos a pagar do mês supera o valor do orçamento. Boletos não "
+        "podem ser agrupados.",
+        // answers of the automatic enabling about what other users changed meanwhile
+        "2BOL_EXC|Um dos boletos selecionados foi excluído ou associado por outro usuário.",
+        "2BOL_BAIXADO|Um dos boletos selecionados foi baixado por outro usuário.",
+        "2CNT_PREV|Tipo do documento de um dos boletos selecionados foi alterado por outro "
+        "usuário. Conta de documento previsto não pode ser associada.",
+        "2CNT_PROR|Uma conta foi prorrogada por outro usuário. Contas com vencimento diferente "
+        "não podem ser associadas.",
+        "VRBOL_DIF|Valor de uma conta foi alterado por outro usuário.",
+        "VRBOLF_DIF|Valor do boleto foi alterado por outro usuário.",
         // a command of a later version of this screen
         "Func_ND|%s ainda não disponível nesta versão.",
     });
