@@ -6,6 +6,8 @@
 // branches say so (naoDisponivel) and change nothing.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
+#include "Cli_pag12002/cadautocont.h"
+#include "Cli_pag12100/filtro_hab.h"
 #include "platform/scoped.h"
 #include "platform/ui/db_controls.h"
 
@@ -100,12 +102,27 @@ void TfrmHabConta::sbtCancelarClick() {
 
 void TfrmHabConta::sbtHabAutoClick() {
     // The dialog enables the marked boletos; the list is then read again without showing
-    // the filter. Whatever happens, the commands follow the screen's state again.
+    // the filter, whatever the dialog's outcome. Whatever happens, the grid redraws and
+    // the commands follow the screen's state again.
     struct AoFim {
         TfrmHabConta& tela;
-        ~AoFim() { tela.Habilita(); }
+        ~AoFim() {
+            tela.cdsBoletos.EnableControls();
+            tela.Habilita();
+        }
     } aoFim{*this};
-    naoDisponivel("A habilitação automática");
+    try {
+        CriaHabAuto();
+    } catch (...) {
+        // The dialog's failure is the one that goes on; the reload still runs (its own
+        // messages were shown as it ran).
+        try {
+            CriaFiltroHabConta(kEscondeFiltro, "");
+        } catch (...) {
+        }
+        throw;
+    }
+    CriaFiltroHabConta(kEscondeFiltro, "");
 }
 
 }  // namespace pag

@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kLargura = 620;
 constexpr int kAltura = 420;
-// The adjustment type is required: drawn in the colour of required fields.
-constexpr Colour kCorObrigatorio = Colour::rgb(255, 255, 160);
 constexpr const char* kMoeda = "#,##0.00";
 
 FieldDef campo(const char* name, FieldType type, int size, const char* label = "") {

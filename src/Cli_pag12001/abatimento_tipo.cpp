@@ -71,13 +71,4 @@ void TfrmAbatimento::Vd_AjusteBol() {
     MensErro(Ui(), tela.msgPadrao.Msg("CdAj_Ja_cad"));
 }
 
-void focaFalha(Control& c) {
-    if (c.Focused() || !c.CanFocus()) return;
-    try {
-        c.SetFocus();
-    } catch (const std::exception&) {
-        // The control being left refused with its own message; the focus stays there.
-    }
-}
-
 }  // namespace pag

@@ -16,8 +16,6 @@ constexpr int kAlturaComOrcamento = 490;
 constexpr int kAlturaSemOrcamento = 394;
 constexpr int kTamNumDocPadrao = 7;
 constexpr int kTamNrArquivo = 10;
-// The due dates are required: they are drawn in the colour of required fields.
-constexpr Colour kCorObrigatorio = Colour::rgb(255, 255, 160);
 
 GroupBox& caixa(TfrmFiltroHab& f, const char* name, Container* parent, const char* caption) {
     GroupBox& g = f.Add<GroupBox>(name, parent);

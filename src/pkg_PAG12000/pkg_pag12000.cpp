@@ -6,6 +6,7 @@
 
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12001/abatimento.h"
+#include "Cli_pag12002/cadautocont.h"
 #include "Cli_pag12100/filtro_hab.h"
 
 namespace pag {
@@ -26,7 +27,7 @@ const std::vector<PackageUnit>& GetPackageInfoTable() {
     static const std::vector<PackageUnit> units = {
         {"Cli_pag12100", nullptr, finalizaFiltro},
         {"Cli_pag12001", nullptr, Cli_pag12001_Finalize},
-        {"Cli_pag12002", nullptr, nullptr},
+        {"Cli_pag12002", nullptr, Cli_pag12002_Finalize},
         {"Cli_pag12003", nullptr, nullptr},
         {"Cli_pag12000", Cli_pag12000_Initialize, Cli_pag12000_Finalize},
     };

@@ -5,6 +5,7 @@
 
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12001/abatimento.h"
+#include "Cli_pag12002/cadautocont.h"
 #include "Cli_pag12100/filtro_hab.h"
 #include "contracts/client/suite_context.h"
 #include "pkg_PAG12000/pkg_pag12000.h"
@@ -44,9 +45,11 @@ public:
     Form* mainForm() override { return frmHabConta; }
 
     ClientDataSet* findDataSet(std::string_view name) override {
-        // The deductions dialog's own datasets, while it is open.
+        // The dialogs' own datasets, while they are open.
         if (frmAbatimento)
             if (ClientDataSet* ds = frmAbatimento->FindDataSet(name)) return ds;
+        if (Cli_pag12002::frmCadAutoCont)
+            if (ClientDataSet* ds = Cli_pag12002::frmCadAutoCont->FindDataSet(name)) return ds;
         return frmHabConta ? frmHabConta->FindDataSet(name) : nullptr;
     }
 
@@ -58,6 +61,9 @@ public:
                 tables.push_back(t);
         if (frmAbatimento)
             for (const TMessages* t : frmAbatimento->MessageTables())
+                tables.push_back(t);
+        if (Cli_pag12002::frmCadAutoCont)
+            for (const TMessages* t : Cli_pag12002::frmCadAutoCont->MessageTables())
                 tables.push_back(t);
         return tables;
     }

@@ -10,4 +10,13 @@ UserInterface& formUserInterface(const Form& form) {
     return *ui;
 }
 
+void focaFalha(Control& c) {
+    if (c.Focused() || !c.CanFocus()) return;
+    try {
+        c.SetFocus();
+    } catch (const std::exception&) {
+        // The control being left refused with its own message; the focus stays there.
+    }
+}
+
 }  // namespace pag

@@ -19,4 +19,12 @@ public:
 // programming error (std::logic_error naming the screen).
 UserInterface& formUserInterface(const Form& form);
 
+// The colour of the fields a user must fill in.
+inline constexpr Colour kCorObrigatorio = Colour::rgb(255, 255, 160);
+
+// Moves the focus to a failing check's control. A control that has it already, or
+// cannot take it now, or another edit refusing to be left, keeps the focus where it
+// is: the check's own message is what the user must see.
+void focaFalha(Control& c);
+
 }  // namespace pag
