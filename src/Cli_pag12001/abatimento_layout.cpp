@@ -12,19 +12,9 @@ namespace {
 
 constexpr int kLargura = 620;
 constexpr int kAltura = 420;
-constexpr const char* kMoeda = "#,##0.00";
 
 FieldDef campo(const char* name, FieldType type, int size, const char* label = "") {
-    FieldDef d;
-    d.name = name;
-    d.type = type;
-    d.size = size;
-    d.label = label;
-    if (type == FieldType::Float) {
-        d.displayFormat = kMoeda;
-        d.alignment = Alignment::Right;
-    }
-    return d;
+    return campoDialogo(name, type, size, label);
 }
 
 FieldDef marca() {

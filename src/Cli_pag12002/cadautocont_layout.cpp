@@ -12,19 +12,9 @@ constexpr int kLargura = 520;
 constexpr int kAltura = 230;
 // The help topic of the dialog in the module's help file.
 constexpr int kAjuda = 11911004;
-constexpr const char* kMoeda = "#,##0.00";
 
 FieldDef campo(const char* name, FieldType type, int size, const char* label = "") {
-    FieldDef d;
-    d.name = name;
-    d.type = type;
-    d.size = size;
-    d.label = label;
-    if (type == FieldType::Float) {
-        d.displayFormat = kMoeda;
-        d.alignment = Alignment::Right;
-    }
-    return d;
+    return campoDialogo(name, type, size, label);
 }
 
 std::vector<FieldDef> camposParamCC() {

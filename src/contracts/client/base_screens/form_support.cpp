@@ -10,6 +10,19 @@ UserInterface& formUserInterface(const Form& form) {
     return *ui;
 }
 
+FieldDef campoDialogo(const char* name, FieldType type, int size, const char* label) {
+    FieldDef d;
+    d.name = name;
+    d.type = type;
+    d.size = size;
+    d.label = label;
+    if (type == FieldType::Float) {
+        d.displayFormat = "#,##0.00";
+        d.alignment = Alignment::Right;
+    }
+    return d;
+}
+
 void focaFalha(Control& c) {
     if (c.Focused() || !c.CanFocus()) return;
     try {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "contracts/client/messages.h"
+#include "platform/dataset/field.h"
 #include "platform/ui/form.h"
 
 namespace pag {
@@ -21,6 +22,10 @@ UserInterface& formUserInterface(const Form& form);
 
 // The colour of the fields a user must fill in.
 inline constexpr Colour kCorObrigatorio = Colour::rgb(255, 255, 160);
+
+// A field of a dialog's own dataset or lookup; money (floating-point) fields show as
+// "#,##0.00", right-aligned.
+FieldDef campoDialogo(const char* name, FieldType type, int size, const char* label = "");
 
 // Moves the focus to a failing check's control. A control that has it already, or
 // cannot take it now, or another edit refusing to be left, keeps the focus where it
