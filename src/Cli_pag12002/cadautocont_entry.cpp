@@ -42,6 +42,8 @@ TfrmHabConta& telaHabConta() {
 void TfrmCadAutoCont::FormCreate() {
     TfrmRotiGeral::FormCreate();
     btnContCorr.SetList(&telaHabConta().dtsContCorr);
+    // The dialog opens on its first value.
+    if (depVencimento.CanFocus()) depVencimento.SetFocus();
 }
 
 void TfrmCadAutoCont::sbtCancelClick() {
