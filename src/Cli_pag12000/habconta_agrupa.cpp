@@ -60,6 +60,7 @@ void TfrmHabConta::sbtAgrupaClick() {
         cdsBoletos.FieldByName("VRBOLPAG").SetAsFloat(g.soma);
         cdsBoletos.FieldByName("VRFINALBPAG").SetAsFloat(nedTotal.GetNumber());
         cdsBoletos.FieldByName("DTVENBOLPAG").SetAsDateTime(g.vencimento);
+        Get<Edit>("edtDiaSemana").SetText(NomeSemana(g.vencimento));
     } else {
         cdsBoletos.Locate(kMarca, Value("S"));
         cdsBoletos.Edit();

@@ -207,7 +207,9 @@ void TfrmHabConta::cancelaProrrogacao() {
 
 void TfrmHabConta::dbdVencimentoExit() {
     auto& vencimento = Get<DBDateEdit>("dbdVencimento");
-    if (vencimento.Enabled()) vencimento.CheckValidDate();
+    if (!vencimento.Enabled()) return;
+    // The weekday follows the group's due date as it is typed.
+    Get<Edit>("edtDiaSemana").SetText(NomeSemana(vencimento.GetDate()));
 }
 
 }  // namespace pag
