@@ -190,6 +190,7 @@ void TfrmHabConta::gravaProrrogacao() {
                                 Value(medEmpresa.Text()),
                                 Value(Suite().login.FiliProc)};
         CheckResultServ(Ui(), netHabConta.Call("SetProrrogacao", args));
+        Ui().showStatus("Vencimento prorrogado.");
     } catch (...) {
         // The row never keeps a date the server did not take, and the extension stays
         // open to correct or cancel.
