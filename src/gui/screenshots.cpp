@@ -206,6 +206,58 @@ QStringList splitScreenshot(DesktopHost& host, FormView& view, const QDir& dir) 
     return files;
 }
 
+// Marks or unmarks the boletos at these rows by a click on their mark cell, with every
+// question about the supplier's advances and returns answered No.
+bool toggleMarks(DesktopHost& host, FormView& view, Grid& grid, const std::vector<int>& rows) {
+    ClientDataSet* boletos = grid.DataSet();
+    host.ui().answerQuestion = [](const QString&) { return false; };
+    bool ok = true;
+    for (int row : rows)
+        ok = ok && view.act([&] {
+            boletos->SetRecNo(row);
+            grid.ClickCell(IndiceCol(grid, "IDMARCADO"));
+        });
+    host.ui().answerQuestion = nullptr;
+    settle();
+    return ok;
+}
+
+// The payment page of a real boleto being associated from two marked boletos of one
+// supplier. Cancelled and unmarked afterwards: nothing is saved.
+QStringList groupingScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
+    Form& form = view.form();
+    auto* grid = dynamic_cast<Grid*>(form.Find("dbgPadrao"));
+    auto* associate = dynamic_cast<SpeedButton*>(form.Find("sbtAgrupa"));
+    ClientDataSet* boletos = grid ? grid->DataSet() : nullptr;
+    if (!boletos || !associate || !boletos->Active() || !showPage(view, "tshFolhaDados")) return {};
+    std::vector<int> pair;
+    std::string supplier;
+    for (int row = 1; row <= boletos->RecordCount() && pair.size() < 2; ++row) {
+        DisplayRecordScope scope(*boletos, row);
+        if (!changeable(*boletos) || boletos->FieldByName("IDMARCADO").AsString() == "S") continue;
+        const std::string code = boletos->FieldByName("CDFORNECED").AsString();
+        if (pair.empty() || code != supplier)
+            pair = {row};
+        else
+            pair.push_back(row);
+        supplier = code;
+    }
+    if (pair.size() < 2 || !toggleMarks(host, view, *grid, pair)) return {};
+    QStringList files;
+    host.ui().answerQuestion = [](const QString&) { return true; };
+    const bool inserted = view.act([&] { form.ClickControl(*associate); }) &&
+                          boletos->State() == DataSetState::Insert;
+    host.ui().answerQuestion = nullptr;
+    if (inserted) {
+        settle();
+        files << save(host.window(), dir, QStringLiteral("agrupamento"));
+    }
+    cancelEdit(host, view);
+    showPage(view, "tshFolhaDados");
+    toggleMarks(host, view, *grid, pair);
+    return files;
+}
+
 }  // namespace
 
 QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
@@ -262,6 +314,7 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     files << deductionScreenshots(host, *view, dir);
     files << extensionScreenshot(host, *view, dir);
     files << splitScreenshot(host, *view, dir);
+    files << groupingScreenshot(host, *view, dir);
     return files;
 }
 

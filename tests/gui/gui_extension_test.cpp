@@ -43,22 +43,6 @@ protected:
         EXPECT_EQ(lineEdit("medEmpresa")->isEnabled(), !locked);
     }
 
-    // Types into an edit as the clerk does: a click, Ctrl+A, the keys.
-    void retype(const char* name, const QString& text) {
-        QLineEdit* edit = lineEdit(name);
-        ASSERT_NE(edit, nullptr) << name;
-        clickInto(edit);
-        settle();
-        press(edit, Qt::Key_A, QStringLiteral("a"), Qt::ControlModifier);
-        typeText(edit, text);
-        settle();
-    }
-
-    void leave(const char* name) {
-        press(lineEdit(name), Qt::Key_Tab);
-        settle();
-    }
-
     void openExtensionPage() {
         goToBoleto(kFilial, kNuncaProrrogado);
         clickTab("tshProrrogacao");

@@ -223,7 +223,7 @@ TEST(DesktopProgram, ScreenshotsEveryPageAndTheDialogs) {
     QStringList files = QDir(shots).entryList({QStringLiteral("*.png")}, QDir::Files);
     for (const char* dialog :
          {"filtro.png", "abatimento-adiantamento.png", "abatimento-devolucao.png",
-          "prorrogacao-edicao.png", "parcelamento-edicao.png"})
+          "prorrogacao-edicao.png", "parcelamento-edicao.png", "agrupamento.png"})
         EXPECT_TRUE(files.contains(QString::fromLatin1(dialog))) << files.join(' ').toStdString();
     EXPECT_GE(files.size(), 6);
     for (const QString& f : files) {
