@@ -3,6 +3,10 @@
 // answered with a text its screen shows and stores nothing, and a boleto never ends in
 // two real boletos.
 #include <algorithm>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "grouping_fixture.h"
 #include "http_two_clients.h"
@@ -15,7 +19,8 @@ namespace {
 // Texts of the screen's message table the server answers with.
 const std::string kAbsorbed =
     "Um dos boletos selecionados foi excluído ou associado por outro usuário.";  // 2BOL_EXC
-const std::string kValueChanged = "Valor de uma conta foi alterado por outro usuário.";
+const std::string kValueChanged =
+    "Valor de uma conta foi alterado por outro usuário.";  // VRBOL_DIF
 const std::string kExtended =
     "Uma conta foi prorrogada por outro usuário. Contas com vencimento diferente não podem "
     "ser associadas.";  // 2CNT_PROR
