@@ -222,6 +222,11 @@ public:
     void dbgParcelamentoDrawColumnCell(GridCanvas& canvas, GridColumn& col, DrawCellState state);
     void dbgParcelamentoEditButtonClick();
 
+    // ---- association of boletos into a real boleto, and its cancellation
+    void sbtAgrupaClick();
+    void sbtCancelaBolClick();
+    void SeparaBoleto();
+
     // ---- screen actions
     void sbtHabAutoClick();
 
@@ -316,6 +321,18 @@ private:
     bool prorrogando_ = false;
     // The boleto took the new date but the server has not recorded the extension yet.
     bool extensaoPendente_ = false;
+
+    // ==== association (habconta_agrupa.cpp) ====
+    struct Grupo;
+    void ligaEventosAgrupa();
+    void percorreMarcados(Grupo& g);
+    void confereMarcado(Grupo& g);
+    // The confirm on "Dados para Pagamento" of a new real boleto.
+    void agrupaBoletos();
+    void completaBoletoReal(const std::string& numero);
+    void enviaAgrupamento(const std::string& numero);
+    // The PIX key type chosen in the payment page's combo box, into the row.
+    void gravaTipoChavePix();
 
     // ==== installments (habconta_parcelas.cpp) ====
     void ligaEventosParcelas();

@@ -2,8 +2,8 @@
 // the boleto on "Boletos" and "Dados para Pagamento", the adjustment row on "Ajuste",
 // the extension on "Vencimento", the installment set on "Parcelamento".
 //
-// Association and automatic enabling come with later versions of this screen: their
-// branches say so (naoDisponivel) and change nothing.
+// Automatic enabling comes with a later version of this screen: its branch says so
+// (naoDisponivel) and changes nothing.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
 #include "Cli_pag12002/cadautocont.h"
@@ -61,7 +61,7 @@ void TfrmHabConta::sbtConfirmarClick() {
                 tipo.SetFocus();
                 MensErro(Ui(), msgPadrao.Msg("TPBX_INF"));
             }
-            naoDisponivel("A associação de boletos");
+            agrupaBoletos();
         }
     } else if (mostrando("tshParcelamento")) {
         confirmaParcelamento();

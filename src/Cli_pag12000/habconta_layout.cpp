@@ -57,6 +57,7 @@ TfrmHabConta::TfrmHabConta()
     ligaEventosAjustes();
     ligaEventosProrrogacao();
     ligaEventosParcelas();
+    ligaEventosAgrupa();
 }
 
 TfrmHabConta::~TfrmHabConta() {

@@ -204,8 +204,6 @@ void TfrmHabConta::ligaEventos() {
     Get<MenuItem>("mnuHabAuto").OnClick = [this] { sbtHabAutoClick(); };
     // Commands of later versions of the screen say so, button and menu item alike.
     const std::pair<std::pair<const char*, const char*>, const char*> futuros[] = {
-        {{"sbtAgrupa", "mnuAgrupa"}, "A associação de boletos"},
-        {{"sbtCancelaBol", "mnuCancelaBol"}, "O cancelamento de boleto real"},
         {{"sbtCadGuiaImp", "mnuCadGuiaTrib"}, "O cadastro de guia de tributo"}};
     for (const auto& [gemeos, oQue] : futuros) {
         Handler aviso = [this, texto = std::string(oQue)] { naoDisponivel(texto); };

@@ -150,6 +150,8 @@ void TfrmHabConta::abreParcelamento() {
     cdsParcelas.Last();
     cdsParcelas.Edit();
     boParcelamento = true;
+    // The value is what the clerk types first.
+    focaColuna("dbgParcelamento", kValor);
 }
 
 void TfrmHabConta::cdsParcelasBeforeInsert() {

@@ -48,6 +48,10 @@ void TfrmHabConta::dbcIdChavePixChange() {
         cdsBoletos.FieldByName(campo).Clear();
     // The chosen type is stored at once: clearing the type would show the box blank
     // again and lose the choice.
+    gravaTipoChavePix();
+}
+
+void TfrmHabConta::gravaTipoChavePix() {
     const int posicao = Get<DBComboBox>("dbcIdChavePix").ItemIndex();
     Field& tipo = cdsBoletos.FieldByName("IDCHAVEPIX");
     if (posicao >= 1 && posicao <= kTiposChave)

@@ -190,6 +190,7 @@ void TfrmHabConta::gravaProrrogacao() {
                                 Value(medEmpresa.Text()),
                                 Value(Suite().login.FiliProc)};
         CheckResultServ(Ui(), netHabConta.Call("SetProrrogacao", args));
+        Ui().showStatus("Vencimento prorrogado.");
     } catch (...) {
         // The row never keeps a date the server did not take, and the extension stays
         // open to correct or cancel.
@@ -207,7 +208,9 @@ void TfrmHabConta::cancelaProrrogacao() {
 
 void TfrmHabConta::dbdVencimentoExit() {
     auto& vencimento = Get<DBDateEdit>("dbdVencimento");
-    if (vencimento.Enabled()) vencimento.CheckValidDate();
+    if (!vencimento.Enabled()) return;
+    // The weekday follows the group's due date as it is typed.
+    Get<Edit>("edtDiaSemana").SetText(NomeSemana(vencimento.GetDate()));
 }
 
 }  // namespace pag

@@ -14,8 +14,11 @@
 #include "contracts/consiste.h"
 #include "gui/desktop_host.h"
 #include "gui/qt_text.h"
+#include "platform/format.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/grid.h"
+#include "platform/ui/page_control.h"
 
 namespace pag::gui {
 
@@ -94,6 +97,167 @@ QStringList deductionScreenshots(DesktopHost& host, FormView& view, const QDir& 
     return files;
 }
 
+// Keys typed on a control as the clerk types them: the focus there, then each
+// character. False when the screen stopped on a message.
+bool typeOn(FormView& view, Control& c, std::string_view text) {
+    return view.act([&] {
+        if (c.OwnerForm()) c.OwnerForm()->SetFocus(c);
+        if (auto* edit = dynamic_cast<CustomEdit*>(&c)) edit->SelectAll();
+        if (auto* grid = dynamic_cast<Grid*>(&c)) grid->SelectEditorText();
+        for (char ch : text)
+            c.KeyPress(static_cast<KeyChar>(static_cast<unsigned char>(ch)));
+    });
+}
+
+// The edit in progress is given up ("Sim" to the question): the stored values come
+// back and nothing is saved.
+void cancelEdit(DesktopHost& host, FormView& view) {
+    host.ui().answerQuestion = [](const QString&) { return true; };
+    if (auto* cancel = dynamic_cast<SpeedButton*>(view.form().Find("sbtCancelar")))
+        view.act([&] { view.form().ClickControl(*cancel); });
+    host.ui().answerQuestion = nullptr;
+    settle();
+}
+
+bool showPage(FormView& view, const char* name) {
+    auto* pages = dynamic_cast<PageControl*>(view.form().Find("pgcPadrao"));
+    auto* page = dynamic_cast<Page*>(view.form().Find(name));
+    if (!pages || !page || !page->TabVisible()) return false;
+    return view.act([&] { pages->SelectPage(*page); }) && pages->ActivePage() == page;
+}
+
+// A boleto whose due date and installments may change: not an association, free of
+// blocks, advances, remittances and adjustments.
+bool changeable(ClientDataSet& b) {
+    return b.FieldByName("IDBPAGREAL").AsString() != "S" &&
+           b.FieldByName("IDBLOQNFFIN").AsString() != "B" &&
+           b.FieldByName("NRLANCANTECIPA").IsNull() &&
+           b.FieldByName("IDSITUCNABP").AsString() == "00" &&
+           b.FieldByName("IDTPCTPAGAR").AsString() != "2" &&
+           RoundDec(b.FieldByName("VRBOLPAG").AsFloat(), 2) ==
+               RoundDec(b.FieldByName("VRFINALBPAG").AsFloat(), 2);
+}
+
+// Puts the cursor on the first changeable boleto; false when the list has none.
+bool showChangeableBoleto(FormView& view) {
+    auto* grid = dynamic_cast<Grid*>(view.form().Find("dbgPadrao"));
+    ClientDataSet* boletos = grid ? grid->DataSet() : nullptr;
+    if (!boletos || !boletos->Active()) return false;
+    for (int row = 1; row <= boletos->RecordCount(); ++row) {
+        {
+            DisplayRecordScope scope(*boletos, row);
+            if (!changeable(*boletos)) continue;
+        }
+        return view.act([&] { boletos->SetRecNo(row); });
+    }
+    return false;
+}
+
+// The page "Vencimento" while an extension is typed: a new date and reason 02, the rest
+// of the screen locked. Cancelled afterwards.
+QStringList extensionScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
+    Form& form = view.form();
+    auto* date = dynamic_cast<CustomEdit*>(form.Find("depVencimento"));
+    Control* reason = form.Find("edtCdMotiPro");
+    if (!date || !reason || !showChangeableBoleto(view) || !showPage(view, "tshProrrogacao"))
+        return {};
+    const Date nova = Date::parse(date->Text()).addDays(10);
+    const std::string digits = nova.toString();
+    std::string typed;
+    for (char ch : digits)
+        if (ch != '/') typed += ch;
+    QStringList files;
+    if (typeOn(view, *date, typed) && typeOn(view, *reason, "2") &&
+        view.act([&] { form.SetFocus(*date); })) {
+        settle();
+        files << save(host.window(), dir, QStringLiteral("prorrogacao-edicao"));
+    }
+    cancelEdit(host, view);
+    return files;
+}
+
+// The page "Parcelamento" while a split is typed: the first installment with its value
+// and reason, the second appended with what was left and its value being retyped.
+QStringList splitScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
+    Form& form = view.form();
+    auto* grid = dynamic_cast<Grid*>(form.Find("dbgParcelamento"));
+    auto* change = dynamic_cast<SpeedButton*>(form.Find("sbtAlterar"));
+    ClientDataSet* rows = grid ? grid->DataSet() : nullptr;
+    if (!rows || !change || !showChangeableBoleto(view) || !showPage(view, "tshParcelamento"))
+        return {};
+    const int value = IndiceCol(*grid, "VRFINALBPAG");
+    const int reason = IndiceCol(*grid, "CDMOTIPARC");
+    QStringList files;
+    const auto money = [](double v) { return formatFloat("0.00", RoundDec(v, 2)); };
+    const double total = rows->Active() ? rows->FieldByName("VRFINALBPAG").AsFloat() : 0;
+    const bool typed =
+        rows->RecordCount() == 1 && total > 1 && view.act([&] { form.ClickControl(*change); }) &&
+        rows->State() == DataSetState::Edit && view.act([&] { grid->SetSelectedIndex(value); }) &&
+        typeOn(view, *grid, money(total * 0.4)) &&
+        view.act([&] { grid->SetSelectedIndex(reason); }) && typeOn(view, *grid, "1") &&
+        view.act([&] { grid->KeyDown(Key::Down); }) && typeOn(view, *grid, "2") &&
+        view.act([&] { grid->SetSelectedIndex(value); }) &&
+        typeOn(view, *grid, money(total * 0.35));
+    if (typed) {
+        settle();
+        files << save(host.window(), dir, QStringLiteral("parcelamento-edicao"));
+    }
+    cancelEdit(host, view);
+    return files;
+}
+
+// Marks or unmarks the boletos at these rows by a click on their mark cell, with every
+// question about the supplier's advances and returns answered No.
+bool toggleMarks(DesktopHost& host, FormView& view, Grid& grid, const std::vector<int>& rows) {
+    ClientDataSet* boletos = grid.DataSet();
+    host.ui().answerQuestion = [](const QString&) { return false; };
+    bool ok = true;
+    for (int row : rows)
+        ok = ok && view.act([&] {
+            boletos->SetRecNo(row);
+            grid.ClickCell(IndiceCol(grid, "IDMARCADO"));
+        });
+    host.ui().answerQuestion = nullptr;
+    settle();
+    return ok;
+}
+
+// The payment page of a real boleto being associated from two marked boletos of one
+// supplier. Cancelled and unmarked afterwards: nothing is saved.
+QStringList groupingScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
+    Form& form = view.form();
+    auto* grid = dynamic_cast<Grid*>(form.Find("dbgPadrao"));
+    auto* associate = dynamic_cast<SpeedButton*>(form.Find("sbtAgrupa"));
+    ClientDataSet* boletos = grid ? grid->DataSet() : nullptr;
+    if (!boletos || !associate || !boletos->Active() || !showPage(view, "tshFolhaDados")) return {};
+    std::vector<int> pair;
+    std::string supplier;
+    for (int row = 1; row <= boletos->RecordCount() && pair.size() < 2; ++row) {
+        DisplayRecordScope scope(*boletos, row);
+        if (!changeable(*boletos) || boletos->FieldByName("IDMARCADO").AsString() == "S") continue;
+        const std::string code = boletos->FieldByName("CDFORNECED").AsString();
+        if (pair.empty() || code != supplier)
+            pair = {row};
+        else
+            pair.push_back(row);
+        supplier = code;
+    }
+    if (pair.size() < 2 || !toggleMarks(host, view, *grid, pair)) return {};
+    QStringList files;
+    host.ui().answerQuestion = [](const QString&) { return true; };
+    const bool inserted = view.act([&] { form.ClickControl(*associate); }) &&
+                          boletos->State() == DataSetState::Insert;
+    host.ui().answerQuestion = nullptr;
+    if (inserted) {
+        settle();
+        files << save(host.window(), dir, QStringLiteral("agrupamento"));
+    }
+    cancelEdit(host, view);
+    showPage(view, "tshFolhaDados");
+    toggleMarks(host, view, *grid, pair);
+    return files;
+}
+
 }  // namespace
 
 QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
@@ -148,6 +312,9 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     }
     host.ui().onModalShown = nullptr;
     files << deductionScreenshots(host, *view, dir);
+    files << extensionScreenshot(host, *view, dir);
+    files << splitScreenshot(host, *view, dir);
+    files << groupingScreenshot(host, *view, dir);
     return files;
 }
 

@@ -35,6 +35,7 @@
 
 #include <QHeaderView>
 #include <QStatusBar>
+#include <QTabBar>
 #include <deque>
 
 namespace pag::gui {
@@ -116,6 +117,18 @@ inline void clickInto(QWidget* w) {
     mouse(w, QEvent::MouseButtonRelease, w->rect().center());
 }
 
+// The next pick list that opens is searched for text and accepted, as the clerk types in
+// its search box and presses Enter; picked tells whether it opened.
+inline void pickNext(const QString& text, bool& picked) {
+    QTimer::singleShot(0, [&picked, text] {
+        auto* dialog = qobject_cast<PickDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->search(text));
+        picked = true;
+        dialog->accept();
+    });
+}
+
 class DesktopScreen : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -126,12 +139,19 @@ protected:
         login_.ProcessingDate = Date::today();
         login_.DatabaseFile = fromQ(dir_.filePath(QStringLiteral("demo.db")));
         host_ = std::make_unique<DesktopHost>(login_, fromQ(gPackage));
+        {
+            Database db(login_.DatabaseFile);
+            beforeOpening(db);
+        }
         ASSERT_TRUE(host_->open());
         host_->window().show();
         settle();
         view_ = host_->screenView();
         ASSERT_NE(view_, nullptr);
     }
+
+    // The demo database as a test wants it, before the screen reads its first list.
+    virtual void beforeOpening(Database&) {}
 
     Form& screen() { return view_->form(); }
 
@@ -186,16 +206,56 @@ protected:
 
     // A column of a boleto as stored.
     Value stored(const char* column, const char* filial, const char* lancamento) {
+        return queried(std::string("SELECT ") + column +
+                           " FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L",
+                       {{"F", Value(filial)}, {"L", Value(lancamento)}});
+    }
+    // The first column of the first row a query reads from the database as stored.
+    Value queried(const std::string& sql,
+                  const std::vector<std::pair<const char*, Value>>& params = {}) {
         Database db(login_.DatabaseFile);
-        Statement st = db.prepare(std::string("SELECT ") + column +
-                                  " FROM BOLETPAGAR WHERE CDFILIAL = :F AND NRLANBOLPAG = :L");
-        st.bind("F", Value(filial));
-        st.bind("L", Value(lancamento));
+        Statement st = db.prepare(sql);
+        for (const auto& [name, value] : params)
+            st.bind(name, value);
         return st.step() ? st.column(0) : Value();
     }
 
     QToolButton* toolButton(const char* name) {
         return qobject_cast<QToolButton*>(view_->widgetFor(control<SpeedButton>(name)));
+    }
+
+    PageControl& pages() { return control<PageControl>("pgcPadrao"); }
+    QTabWidget* tabs() { return qobject_cast<QTabWidget*>(view_->widgetFor(pages())); }
+    // The text an edit shows on screen (a date edit's line inside its box).
+    QLineEdit* lineEdit(const char* name) {
+        QWidget* w = view_->widgetFor(control<Control>(name));
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        return edit || !w ? edit : w->findChild<QLineEdit*>();
+    }
+    QString shown(const char* name) {
+        QLineEdit* edit = lineEdit(name);
+        return edit ? edit->text() : QString();
+    }
+    // Types into an edit as the clerk does: a click, Ctrl+A, the keys.
+    void retype(const char* name, const QString& text) {
+        QLineEdit* edit = lineEdit(name);
+        ASSERT_NE(edit, nullptr) << name;
+        clickInto(edit);
+        settle();
+        press(edit, Qt::Key_A, QStringLiteral("a"), Qt::ControlModifier);
+        typeText(edit, text);
+        settle();
+    }
+    void leave(const char* name) {
+        press(lineEdit(name), Qt::Key_Tab);
+        settle();
+    }
+    void clickTab(const char* page) {
+        const int index = control<Page>(page).PageIndex();
+        QTabBar* bar = tabs()->tabBar();
+        mouse(bar, QEvent::MouseButtonPress, bar->tabRect(index).center());
+        mouse(bar, QEvent::MouseButtonRelease, bar->tabRect(index).center());
+        settle();
     }
 
     QTemporaryDir dir_;

@@ -19,13 +19,6 @@ namespace {
 
 class ClerkFlows : public DesktopScreen {
 protected:
-    PageControl& pages() { return control<PageControl>("pgcPadrao"); }
-    QTabWidget* tabs() { return qobject_cast<QTabWidget*>(view_->widgetFor(pages())); }
-    QString shown(const char* name) {
-        auto* edit = qobject_cast<QLineEdit*>(view_->widgetFor(control<Control>(name)));
-        return edit ? edit->text() : QString();
-    }
-
     // What a marking must leave: the grid page in front in the model and on screen,
     // the totals equal to the ticked rows, no placeholder in the row.
     void expectMarkingLeftTheGridSound(const std::string& where) {
@@ -48,14 +41,6 @@ protected:
             EXPECT_FALSE(shown(money).contains(QStringLiteral("-1"))) << money;
     }
 
-    void clickTab(const char* page) {
-        const int index = control<Page>(page).PageIndex();
-        QTabBar* bar = tabs()->tabBar();
-        auto tabCentre = [bar](int i) { return bar->tabRect(i).center(); };
-        mouse(bar, QEvent::MouseButtonPress, tabCentre(index));
-        mouse(bar, QEvent::MouseButtonRelease, tabCentre(index));
-        settle();
-    }
     void clickTitle(const char* field) {
         QHeaderView* header = table()->horizontalHeader();
         const int section = tableColumn(field);
@@ -320,13 +305,7 @@ TEST_F(ClerkFlows, AnAdjustmentIsPickedTypedSavedAndRemovedFromTheToolbar) {
     ASSERT_NE(lookup, nullptr);
     ASSERT_TRUE(lookup->isVisible());
     bool picked = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<PickDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog->search(QStringLiteral("taxa")));
-        picked = true;
-        dialog->accept();
-    });
+    pickNext(QStringLiteral("taxa"), picked);
     lookup->click();
     settle();
     ASSERT_TRUE(picked);

@@ -222,7 +222,8 @@ TEST(DesktopProgram, ScreenshotsEveryPageAndTheDialogs) {
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     QStringList files = QDir(shots).entryList({QStringLiteral("*.png")}, QDir::Files);
     for (const char* dialog :
-         {"filtro.png", "abatimento-adiantamento.png", "abatimento-devolucao.png"})
+         {"filtro.png", "abatimento-adiantamento.png", "abatimento-devolucao.png",
+          "prorrogacao-edicao.png", "parcelamento-edicao.png", "agrupamento.png"})
         EXPECT_TRUE(files.contains(QString::fromLatin1(dialog))) << files.join(' ').toStdString();
     EXPECT_GE(files.size(), 6);
     for (const QString& f : files) {

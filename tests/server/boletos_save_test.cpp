@@ -9,8 +9,6 @@
 namespace pag::server::testing {
 namespace {
 
-using Fields = std::map<std::string, Value>;
-
 class SetBoletos : public GroupingFixture {
 protected:
     void SetUp() override {
@@ -30,31 +28,13 @@ protected:
         return p.layout.decode(p.rows.at(0));
     }
 
-    static size_t at(const std::string& field) {
-        return static_cast<size_t>(Packet(boletoFields()).fieldIndex(field));
-    }
-
     // A modified row: the boleto as listed, with `changes` applied.
     PacketChange modify(const std::string& lancamento, const Fields& changes) {
-        return modifyFrom(listed(lancamento), changes);
-    }
-    static PacketChange modifyFrom(const std::vector<Value>& original, const Fields& changes) {
-        std::vector<Value> now = original;
-        for (const auto& [f, v] : changes)
-            now[at(f)] = v;
-        const RowLayout layout = Packet(boletoFields()).layout;
-        return {ChangeOp::Modify, layout.encode(now), layout.encode(original)};
-    }
-
-    static Value log(std::vector<PacketChange> changes) {
-        auto p = std::make_shared<Packet>(boletoFields());
-        p->isDelta = true;
-        p->changes = std::move(changes);
-        return Value(std::shared_ptr<const Packet>(p));
+        return modifiedRow(listed(lancamento), changes);
     }
 
     CallResult save(std::vector<PacketChange> changes, const CallContext& ctx = context()) {
-        return call("SetBoletos", {log(std::move(changes))}, ctx);
+        return call("SetBoletos", {boletoChangeLog(std::move(changes))}, ctx);
     }
 
     Value stored(const std::string& lancamento, const std::string& columnName) {
@@ -73,7 +53,7 @@ TEST_F(SetBoletos, StoresPaymentDataWithPlaceholdersAsNullAndIgnoresEverythingEl
     std::vector<Value> original = listed("0000000001");
     Fields changes;
     for (const PacketField& f : boletoFields()) {
-        if (!original[at(f.name)].isNull()) continue;
+        if (!original[boletoFieldIndex(f.name)].isNull()) continue;
         if (f.type == FieldType::Float) changes[f.name] = -1.0;
         if (f.type == FieldType::Text) changes[f.name] = " ";
     }
@@ -86,7 +66,7 @@ TEST_F(SetBoletos, StoresPaymentDataWithPlaceholdersAsNullAndIgnoresEverythingEl
     for (const auto& [f, v] : payment)
         changes[f] = v;
     CallResult r =
-        save({modifyFrom(original, changes), modify("0000000002", {{"IDMARCADO", "S"}})});
+        save({modifiedRow(original, changes), modify("0000000002", {{"IDMARCADO", "S"}})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.result.asInteger(), 1);  // the mark-only row stores nothing
 
@@ -119,10 +99,10 @@ TEST_F(SetBoletos, SecondSessionChangingTheSameBoletoIsRefusedAndStoresNothing) 
     const PacketChange bySecond = modify("0000000001", {{"CDTPBAIXAPAG", "10"}});
     const PacketChange otherBySecond = modify("0000000002", {{"IDHABIBPAG", "S"}});
 
-    std::vector<Value> a = {log({byFirst})};
+    std::vector<Value> a = {boletoChangeLog({byFirst})};
     CallResult r = first.call(admin, "SetBoletos", a);
     ASSERT_TRUE(r.ok) << r.message;
-    std::vector<Value> b = {log({otherBySecond, bySecond})};
+    std::vector<Value> b = {boletoChangeLog({otherBySecond, bySecond})};
     expectRefused(second.call(oper, "SetBoletos", b),
                   "Boleto alterado por outro usuário. Atualize a lista de boletos e repita a "
                   "operação.");

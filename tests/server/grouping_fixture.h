@@ -7,8 +7,10 @@
 #include <tuple>
 #include <vector>
 
+#include "boleto_change_log.h"
 #include "server/dataset_fields.h"
 #include "server_fixture.h"
+#include "stored_rows.h"
 
 namespace pag::server::testing {
 
@@ -32,30 +34,8 @@ protected:
         ASSERT_EQ(st.execute(), 1);
     }
 
-    // Every row of a query, each as its values joined by "|".
-    std::vector<std::string> rows(const std::string& sql) {
-        std::vector<std::string> out;
-        Statement st = db->prepare(sql);
-        while (st.step()) {
-            std::string line;
-            for (int i = 0; i < st.columnCount(); ++i)
-                line += (i ? "|" : "") + (st.column(i).isNull() ? "∅" : st.column(i).asString());
-            out.push_back(line);
-        }
-        return out;
-    }
-
-    // The business state grouping may touch.
-    std::vector<std::string> snapshot() {
-        std::vector<std::string> all;
-        for (const char* sql : {"SELECT * FROM BOLETPAGAR ORDER BY CDFILIAL, NRLANBOLPAG",
-                                "SELECT * FROM CNTPAGAR ORDER BY CDFILIAL, NRLANCTONF",
-                                "SELECT * FROM ORCAFINA ORDER BY CDEMPRESA, NRANO, NRMES",
-                                "SELECT * FROM HISTPRORBOL ORDER BY NRHISTPROR"})
-            for (std::string& r : rows(sql))
-                all.push_back(std::move(r));
-        return all;
-    }
+    std::vector<std::string> rows(const std::string& sql) { return storedRows(*db, sql); }
+    std::vector<std::string> snapshot() { return boletoSnapshot(*db); }
 
     // A budget row for the month of `due`.
     void addBudget(Date due, double orcado, double utilizado) {
@@ -87,10 +67,6 @@ protected:
     }
 
     std::vector<std::string> listedKeys() { return column(packetValue(listed()), "NRLANBOLPAG"); }
-
-    static Value packetValue(Packet p) {
-        return Value(std::make_shared<const Packet>(std::move(p)));
-    }
 };
 
 // A change made by another user before a call, and the answer the call then gets.
@@ -110,7 +86,7 @@ inline Value bolAgru(const std::vector<std::tuple<std::string, double, Date>>& b
               {"DTVENBOLPAG", FieldType::Date, 0}});
     for (const auto& [lanc, valor, venc] : boletos)
         p.addRow({"0001", lanc, valor, venc});
-    return Value(std::make_shared<const Packet>(std::move(p)));
+    return packetValue(std::move(p));
 }
 
 // A change log of cdsBoletos holding the new boleto as the payment-data page posts it:
@@ -136,16 +112,8 @@ inline Packet newBoletoDelta(const std::map<std::string, Value>& values) {
 
 // Adds to a change log the mark of a listed row (original as read, IDMARCADO "S").
 inline void addMark(Packet& delta, const Packet& list, const std::string& lancamento) {
-    for (size_t r = 0; r < list.rowCount(); ++r) {
-        if (list.value(r, "NRLANBOLPAG").asString() != lancamento) continue;
-        std::vector<Value> original = list.layout.decode(list.rows[r]);
-        std::vector<Value> marked = original;
-        marked[static_cast<size_t>(list.fieldIndex("IDMARCADO"))] = Value("S");
-        delta.changes.push_back(
-            {ChangeOp::Modify, delta.layout.encode(marked), delta.layout.encode(original)});
-        return;
-    }
-    ADD_FAILURE() << "boleto " << lancamento << " não listado";
+    const std::vector<Value> row = listedRow(list, lancamento);
+    if (!row.empty()) delta.changes.push_back(modifiedRow(row, {{"IDMARCADO", "S"}}));
 }
 
 }  // namespace pag::server::testing
