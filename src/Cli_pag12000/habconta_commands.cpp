@@ -1,9 +1,7 @@
 // The toolbar commands of the boleto screen, each acting on the page that is showing:
 // the boleto on "Boletos" and "Dados para Pagamento", the adjustment row on "Ajuste",
-// the extension on "Vencimento", the installment set on "Parcelamento".
-//
-// Automatic enabling comes with a later version of this screen: its branch says so
-// (naoDisponivel) and changes nothing.
+// the extension on "Vencimento", the installment set on "Parcelamento". Automatic
+// enabling opens its dialog over the marked boletos.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
 #include "Cli_pag12002/cadautocont.h"
