@@ -50,6 +50,13 @@ const std::map<std::string, ContainerLayout, std::less<>>& layouts() {
         {"frmAbatimento.panFornecedor",
          {.rows = {{"lblFornecedor", "dbeInscFor", "dbeNmFornecedor"},
                    {"lblTipoAjuste", "medAjDescPag", "btnDesconto", "edtAjDescPag"}}}},
+        // ---- automatic enabling dialog: one value a row, its description beside it
+        {"frmCadAutoCont.grbDadosRel",
+         {.rows = {{"lblVencimento", "depVencimento"},
+                   {"lblTpProrroga", "medTpProrroga", "btpMotivoPror", "edtNmProrroga"},
+                   {"lblReduCont", "medReduCont", "btnContCorr", "edtCdBanco", "edtCdAgencia",
+                    "edtCdContCorr", "edtDsContCorr"}}}},
+        {"frmCadAutoCont.panMenu", {.rows = {{"panBotoes", "lblCodTela"}}}},
         // ---- filter dialog: the two data groups side by side, the budget under them
         {"frmFiltroHab.grbFiltroPadrao",
          {.rows = {{"grbDadosDoc", "grbDadosBoleto"}, {"grbOrcamento"}}}},
