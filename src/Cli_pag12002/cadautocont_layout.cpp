@@ -9,7 +9,7 @@ namespace pag {
 namespace {
 
 constexpr int kLargura = 520;
-constexpr int kAltura = 230;
+constexpr int kAltura = 205;
 // The help topic of the dialog in the module's help file.
 constexpr int kAjuda = 11911004;
 

@@ -13,6 +13,7 @@
 
 #include "contracts/consiste.h"
 #include "gui/desktop_host.h"
+#include "gui/form_dialog.h"
 #include "gui/qt_text.h"
 #include "platform/format.h"
 #include "platform/ui/buttons.h"
@@ -258,6 +259,49 @@ QStringList groupingScreenshot(DesktopHost& host, FormView& view, const QDir& di
     return files;
 }
 
+// The automatic enabling dialog over three marked boletos, its due date, reason and
+// paying account typed. Closed by its close box: nothing is enabled, and the list is
+// read again without the marks.
+QStringList autoEnablingScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
+    Form& form = view.form();
+    auto* grid = dynamic_cast<Grid*>(form.Find("dbgPadrao"));
+    auto* command = dynamic_cast<SpeedButton*>(form.Find("sbtHabAuto"));
+    ClientDataSet* boletos = grid ? grid->DataSet() : nullptr;
+    if (!boletos || !command || !boletos->Active() || !showPage(view, "tshFolhaDados")) return {};
+    std::vector<int> rows;
+    for (int row = 1; row <= boletos->RecordCount() && rows.size() < 3; ++row) {
+        DisplayRecordScope scope(*boletos, row);
+        if (changeable(*boletos) && boletos->FieldByName("IDMARCADO").AsString() != "S")
+            rows.push_back(row);
+    }
+    if (rows.empty() || !toggleMarks(host, view, *grid, rows) || !command->IsUsable()) return {};
+    QStringList files;
+    host.ui().onModalShown = [&](QDialog& dialog) {
+        auto* shown = qobject_cast<FormDialog*>(&dialog);
+        settle();
+        if (!shown) return dialog.reject();
+        FormView& dialogView = shown->view();
+        Form& f = dialogView.form();
+        Control* date = f.Find("depVencimento");
+        Control* reason = f.Find("medTpProrroga");
+        Control* account = f.Find("medReduCont");
+        std::string typed;
+        for (char ch : Date::today().toString())
+            if (ch != '/') typed += ch;
+        if (date && reason && account && typeOn(dialogView, *date, typed) &&
+            typeOn(dialogView, *reason, "1") && typeOn(dialogView, *account, "1") &&
+            dialogView.act([&] { f.SetFocus(*date); })) {
+            settle();
+            files << save(dialog, dir, QStringLiteral("habilitacao-automatica"));
+        }
+        dialog.reject();
+    };
+    view.act([&] { form.ClickControl(*command); });
+    host.ui().onModalShown = nullptr;
+    settle();
+    return files;
+}
+
 }  // namespace
 
 QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
@@ -315,6 +359,7 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     files << extensionScreenshot(host, *view, dir);
     files << splitScreenshot(host, *view, dir);
     files << groupingScreenshot(host, *view, dir);
+    files << autoEnablingScreenshot(host, *view, dir);
     return files;
 }
 

@@ -223,9 +223,10 @@ TEST(DesktopProgram, ScreenshotsEveryPageAndTheDialogs) {
     QStringList files = QDir(shots).entryList({QStringLiteral("*.png")}, QDir::Files);
     for (const char* dialog :
          {"filtro.png", "abatimento-adiantamento.png", "abatimento-devolucao.png",
-          "prorrogacao-edicao.png", "parcelamento-edicao.png", "agrupamento.png"})
+          "prorrogacao-edicao.png", "parcelamento-edicao.png", "agrupamento.png",
+          "habilitacao-automatica.png"})
         EXPECT_TRUE(files.contains(QString::fromLatin1(dialog))) << files.join(' ').toStdString();
-    EXPECT_GE(files.size(), 6);
+    EXPECT_GE(files.size(), 7);
     for (const QString& f : files) {
         QImage image(QDir(shots).filePath(f));
         EXPECT_GT(image.width(), 300) << f.toStdString();
