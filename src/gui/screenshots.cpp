@@ -110,6 +110,14 @@ bool typeOn(FormView& view, Control& c, std::string_view text) {
     });
 }
 
+// The keys of a date as typed in a date edit: its digits, the mask adds the slashes.
+std::string dateKeys(Date d) {
+    std::string keys;
+    for (char ch : d.toString())
+        if (ch != '/') keys += ch;
+    return keys;
+}
+
 // The edit in progress is given up ("Sim" to the question): the stored values come
 // back and nothing is saved.
 void cancelEdit(DesktopHost& host, FormView& view) {
@@ -163,12 +171,8 @@ QStringList extensionScreenshot(DesktopHost& host, FormView& view, const QDir& d
     if (!date || !reason || !showChangeableBoleto(view) || !showPage(view, "tshProrrogacao"))
         return {};
     const Date nova = Date::parse(date->Text()).addDays(10);
-    const std::string digits = nova.toString();
-    std::string typed;
-    for (char ch : digits)
-        if (ch != '/') typed += ch;
     QStringList files;
-    if (typeOn(view, *date, typed) && typeOn(view, *reason, "2") &&
+    if (typeOn(view, *date, dateKeys(nova)) && typeOn(view, *reason, "2") &&
         view.act([&] { form.SetFocus(*date); })) {
         settle();
         files << save(host.window(), dir, QStringLiteral("prorrogacao-edicao"));
@@ -285,10 +289,7 @@ QStringList autoEnablingScreenshot(DesktopHost& host, FormView& view, const QDir
         Control* date = f.Find("depVencimento");
         Control* reason = f.Find("medTpProrroga");
         Control* account = f.Find("medReduCont");
-        std::string typed;
-        for (char ch : Date::today().toString())
-            if (ch != '/') typed += ch;
-        if (date && reason && account && typeOn(dialogView, *date, typed) &&
+        if (date && reason && account && typeOn(dialogView, *date, dateKeys(Date::today())) &&
             typeOn(dialogView, *reason, "1") && typeOn(dialogView, *account, "1") &&
             dialogView.act([&] { f.SetFocus(*date); })) {
             settle();

@@ -129,6 +129,19 @@ inline void pickNext(const QString& text, bool& picked) {
     });
 }
 
+// The keys a clerk types for a date in a date edit (the mask adds the slashes).
+inline QString typedDate(Date d) {
+    return QString::asprintf("%02d%02d%04d", d.day(), d.month(), d.year());
+}
+
+// The line a control of a screen or dialog shows (a date edit's line inside its box);
+// null when it shows none.
+inline QLineEdit* lineOf(FormView& view, Control& c) {
+    QWidget* w = view.widgetFor(c);
+    auto* edit = qobject_cast<QLineEdit*>(w);
+    return edit || !w ? edit : w->findChild<QLineEdit*>();
+}
+
 class DesktopScreen : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -227,11 +240,7 @@ protected:
     PageControl& pages() { return control<PageControl>("pgcPadrao"); }
     QTabWidget* tabs() { return qobject_cast<QTabWidget*>(view_->widgetFor(pages())); }
     // The text an edit shows on screen (a date edit's line inside its box).
-    QLineEdit* lineEdit(const char* name) {
-        QWidget* w = view_->widgetFor(control<Control>(name));
-        auto* edit = qobject_cast<QLineEdit*>(w);
-        return edit || !w ? edit : w->findChild<QLineEdit*>();
-    }
+    QLineEdit* lineEdit(const char* name) { return lineOf(*view_, control<Control>(name)); }
     QString shown(const char* name) {
         QLineEdit* edit = lineEdit(name);
         return edit ? edit->text() : QString();

@@ -13,10 +13,6 @@ constexpr const char* kNuncaParcelado = "0000000092";
 constexpr const char* kCentavos = "CAST(ROUND(SUM(VRFINALBPAG) * 100) AS INTEGER)";
 
 // Digits as the clerk types a date in a masked edit or cell.
-QString typedDate(Date d) {
-    return QString::asprintf("%02d%02d%04d", d.day(), d.month(), d.year());
-}
-
 class ExtensionFlows : public DesktopScreen {
 protected:
     void beforeOpening(Database& db) override {

@@ -18,11 +18,8 @@ protected:
         settle();
         EXPECT_EQ(boletos().FieldByName("IDMARCADO").AsString(), "S") << lancamento;
     }
-    // The line a control of the dialog shows (a date edit's line inside its box).
     static QLineEdit* line(FormView& dialog, const char* name) {
-        QWidget* w = dialog.widgetFor(dialog.form().Get<Control>(name));
-        auto* edit = qobject_cast<QLineEdit*>(w);
-        return edit || !w ? edit : w->findChild<QLineEdit*>();
+        return lineOf(dialog, dialog.form().Get<Control>(name));
     }
     // Keys go where the focus is, as the keyboard sends them.
     static void keys(const QString& text) {
@@ -51,10 +48,7 @@ TEST_F(AutoEnablingFlows, ThreeMarkedBoletosEnabledByKeysAndTheListReadAgain) {
         ASSERT_NE(date, nullptr);
         date->setFocus(Qt::OtherFocusReason);
         settle();
-        std::string digits;
-        for (char c : Date::today().toString())
-            if (c != '/') digits += c;
-        keys(toQ(digits));
+        keys(typedDate(Date::today()));
         keys(QStringLiteral("1"));
         EXPECT_EQ(line(v, "edtNmProrroga")->text(), QStringLiteral("ATRASO NA ENTREGA"));
         keys(QStringLiteral("1"));
