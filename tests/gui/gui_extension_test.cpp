@@ -12,7 +12,6 @@ constexpr const char* kNuncaProrrogado = "0000000017";
 constexpr const char* kNuncaParcelado = "0000000092";
 constexpr const char* kCentavos = "CAST(ROUND(SUM(VRFINALBPAG) * 100) AS INTEGER)";
 
-// Digits as the clerk types a date in a masked edit or cell.
 class ExtensionFlows : public DesktopScreen {
 protected:
     void beforeOpening(Database& db) override {
