@@ -229,6 +229,11 @@ public:
 
     // ---- screen actions
     void sbtHabAutoClick();
+    // The tax guide of the current boleto: its dialog, and the list read again when the
+    // dialog was confirmed; "DISP_TRIB" for a boleto that pays no tax.
+    void CadGuiaImp();
+    void sbtCadGuiaImpClick();
+    void mnuCadGuiaTribClick();
 
     // Supplier code remembered while a boleto is being created by association.
     const std::string& FornecedorLembrado() const { return stCdForneced_; }
@@ -360,8 +365,6 @@ private:
     // animation shown meanwhile.
     void carregaDoServidor(ClientDataSet& target, const std::string& operation,
                            std::vector<Value>& args, const std::vector<int>& byRef);
-    // A command whose behaviour belongs to a later version of the screen.
-    [[noreturn]] void naoDisponivel(const std::string& what);
     // The page items that follow their pages (the grid page's included).
     void habilitaItensPaginas(bool comAjustes);
     void extensaoControlada();

@@ -31,6 +31,11 @@ inline bool umDe(std::string_view code, std::initializer_list<std::string_view> 
     return false;
 }
 
+// The operation codes of the settlement types paid as tax guides.
+inline bool codigoGuia(std::string_view code) {
+    return umDe(code, {"G", "H", "I", "U", "V", "K", "J", "X"});
+}
+
 // The navigator bar's text of a boleto: "dd/mm/yyyy NAME 1.234,56"; empty without a
 // due date.
 std::string TextoNavegadorBoleto(Date vencimento, const std::string& fantasia, double valor);

@@ -202,14 +202,8 @@ void TfrmHabConta::ligaEventos() {
     Get<MenuItem>("mnuParcelamento").OnClick = [this] { mnuParcelamentoClick(); };
     Get<SpeedButton>("sbtHabAuto").OnClick = [this] { sbtHabAutoClick(); };
     Get<MenuItem>("mnuHabAuto").OnClick = [this] { sbtHabAutoClick(); };
-    // Commands of later versions of the screen say so, button and menu item alike.
-    const std::pair<std::pair<const char*, const char*>, const char*> futuros[] = {
-        {{"sbtCadGuiaImp", "mnuCadGuiaTrib"}, "O cadastro de guia de tributo"}};
-    for (const auto& [gemeos, oQue] : futuros) {
-        Handler aviso = [this, texto = std::string(oQue)] { naoDisponivel(texto); };
-        Get<SpeedButton>(gemeos.first).OnClick = aviso;
-        Get<MenuItem>(gemeos.second).OnClick = aviso;
-    }
+    Get<SpeedButton>("sbtCadGuiaImp").OnClick = [this] { sbtCadGuiaImpClick(); };
+    Get<MenuItem>("mnuCadGuiaTrib").OnClick = [this] { mnuCadGuiaTribClick(); };
 }
 
 // ---- company of the top panel

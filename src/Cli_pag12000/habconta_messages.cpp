@@ -120,8 +120,9 @@ void TfrmHabConta::carregaMensagens() {
         "não podem ser associadas.",
         "VRBOL_DIF|Valor de uma conta foi alterado por outro usuário.",
         "VRBOLF_DIF|Valor do boleto foi alterado por outro usuário.",
-        // a command of a later version of this screen
-        "Func_ND|%s ainda não disponível nesta versão.",
+        // the tax guide command on a boleto that pays no tax
+        "DISP_TRIB|Operação disponível apenas para boletos com tipo de baixa: Darf Simples, "
+        "Darf Normal, FGTS, GPS, IPVA, DPVAT, DARJ",
     });
 }
 

@@ -19,11 +19,6 @@ bool temLinhas(const ClientDataSet& ds) {
     return ds.Active() && !ds.IsEmpty();
 }
 
-// The operation codes of the settlement types paid as tax guides.
-bool codigoGuia(std::string_view code) {
-    return umDe(code, {"G", "H", "I", "U", "V", "K", "J", "X"});
-}
-
 // The operation codes paid with a barcode.
 bool codigoBarras(std::string_view code) {
     return umDe(code, {"B", "R", "H", "J", "K", "N", "Q", "U", "V", "X", "I", "G"});
@@ -40,10 +35,6 @@ struct Disponibilidade {
 };
 
 }  // namespace
-
-void TfrmHabConta::naoDisponivel(const std::string& what) {
-    MensErro(Ui(), fillMessage(msgPadrao.Msg("Func_ND"), {what}));
-}
 
 void TfrmHabConta::Habilita() {
     mostraContagem();

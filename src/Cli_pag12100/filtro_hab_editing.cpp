@@ -30,18 +30,8 @@ void copiaSeVazio(const CustomEdit& de, CustomEdit& ate) {
 void FiltroHabImpl::ligaEdicao() {
     for (MaskEdit* e : {&medDocInicial, &medDocFinal, &medNrRemessa, &medNrRetorno})
         e->OnKeyPress = descartaMenos;
-    for (NumberEdit* e : {&nedValorIni, &nedValorFin}) {
-        e->OnKeyPress = [e](KeyChar& key) {
-            descartaMenos(key);
-            if (key == 0) return;
-            // The guard may also turn the keypad's "." into the decimal comma.
-            char c = key < 0x80 ? static_cast<char>(key) : '\0';
-            if (c != '\0')
-                c = MaxNumber(e->Text(), kDigitosValor, kDecimaisValor, c, e->SelStart(),
-                              e->SelLength());
-            key = static_cast<unsigned char>(c);
-        };
-    }
+    for (NumberEdit* e : {&nedValorIni, &nedValorFin})
+        guardaValor(*e, kDigitosValor, kDecimaisValor);
     medDocInicial.OnExit = [this] { medDocInicialExit(); };
     medDocFinal.OnExit = [this] { medDocFinalExit(); };
     medNrRemessa.OnExit = [this] { ajusta(medNrRemessa, kTamNrArquivo); };

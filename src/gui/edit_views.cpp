@@ -66,19 +66,27 @@ QToolButton* calendarButton(FormView& view, CustomEdit& edit, QLineEdit* le, QWi
     auto* holder = new QWidgetAction(menu);
     holder->setDefaultWidget(calendar);
     menu->addAction(holder);
-    QObject::connect(menu, &QMenu::aboutToShow, calendar, [calendar, le] {
-        QDate d = QDate::fromString(le->text().trimmed(), QStringLiteral("dd/MM/yyyy"));
+    // A period edit takes the month of the day chosen.
+    const auto* date = dynamic_cast<const DateEdit*>(&edit);
+    const bool month = date && date->MonthYear();
+    QObject::connect(menu, &QMenu::aboutToShow, calendar, [calendar, le, month] {
+        const QString text = le->text().trimmed();
+        QDate d =
+            month ? QDate::fromString(QStringLiteral("01/") + text, QStringLiteral("dd/MM/yyyy"))
+                  : QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
         calendar->setSelectedDate(d.isValid() ? d : QDate::currentDate());
     });
-    QObject::connect(calendar, &QCalendarWidget::clicked, menu,
-                     [&view, &edit, le, menu](const QDate& d) {
-                         menu->close();
-                         view.act([&] {
-                             if (edit.OwnerForm()) edit.OwnerForm()->SetFocus(edit);
-                             edit.UserReplaceText(fromQ(d.toString(QStringLiteral("ddMMyyyy"))));
-                         });
-                         drawEditText(le, edit);
-                     });
+    QObject::connect(
+        calendar, &QCalendarWidget::clicked, menu, [&view, &edit, le, menu, month](const QDate& d) {
+            menu->close();
+            const QString keys =
+                d.toString(month ? QStringLiteral("MMyyyy") : QStringLiteral("ddMMyyyy"));
+            view.act([&] {
+                if (edit.OwnerForm()) edit.OwnerForm()->SetFocus(edit);
+                edit.UserReplaceText(fromQ(keys));
+            });
+            drawEditText(le, edit);
+        });
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     return button;

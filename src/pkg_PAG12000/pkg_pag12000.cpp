@@ -7,6 +7,7 @@
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12001/abatimento.h"
 #include "Cli_pag12002/cadautocont.h"
+#include "Cli_pag12003/cadguiaimp.h"
 #include "Cli_pag12100/filtro_hab.h"
 
 namespace pag {
@@ -28,7 +29,7 @@ const std::vector<PackageUnit>& GetPackageInfoTable() {
         {"Cli_pag12100", nullptr, finalizaFiltro},
         {"Cli_pag12001", nullptr, Cli_pag12001_Finalize},
         {"Cli_pag12002", nullptr, Cli_pag12002_Finalize},
-        {"Cli_pag12003", nullptr, nullptr},
+        {"Cli_pag12003", nullptr, Cli_pag12003_Finalize},
         {"Cli_pag12000", Cli_pag12000_Initialize, Cli_pag12000_Finalize},
     };
     return units;

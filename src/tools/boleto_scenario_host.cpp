@@ -6,6 +6,7 @@
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12001/abatimento.h"
 #include "Cli_pag12002/cadautocont.h"
+#include "Cli_pag12003/cadguiaimp.h"
 #include "Cli_pag12100/filtro_hab.h"
 #include "contracts/client/suite_context.h"
 #include "pkg_PAG12000/pkg_pag12000.h"
@@ -64,6 +65,9 @@ public:
                 tables.push_back(t);
         if (Cli_pag12002::frmCadAutoCont)
             for (const TMessages* t : Cli_pag12002::frmCadAutoCont->MessageTables())
+                tables.push_back(t);
+        if (Cli_pag12003::frmCadGuiaImp)
+            for (const TMessages* t : Cli_pag12003::frmCadGuiaImp->MessageTables())
                 tables.push_back(t);
         return tables;
     }

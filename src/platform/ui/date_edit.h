@@ -9,6 +9,8 @@ namespace pag {
 
 // The mask of the date edits: dd/mm/yyyy with the slashes kept in the text.
 inline constexpr const char* kDateEditMask = "99/99/9999;1; ";
+// The mask of a period edit: mm/yyyy.
+inline constexpr const char* kMonthEditMask = "99/9999;1; ";
 
 // A date edit: typed as dd/mm/yyyy through the date mask; an impossible date is
 // refused with a pt-BR message when the user leaves it. A blank edit is the empty date.
@@ -20,9 +22,16 @@ public:
     Date GetDate() const;
     void SetDate(Date d);
     void CheckValidDate() const { GetDate(); }
+    // A period (a month of competence or reference) is typed and shown as mm/yyyy and
+    // read as the first day of that month.
+    void SetMonthYear(bool on);
+    bool MonthYear() const { return monthYear_; }
 
 protected:
     void ValidateEdit() override;
+
+private:
+    bool monthYear_ = false;
 };
 
 // A data-aware date edit bound to a date field.

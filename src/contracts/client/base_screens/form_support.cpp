@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "contracts/consiste.h"
+
 namespace pag {
 
 UserInterface& formUserInterface(const Form& form) {
@@ -30,6 +32,18 @@ void focaFalha(Control& c) {
     } catch (const std::exception&) {
         // The control being left refused with its own message; the focus stays there.
     }
+}
+
+void guardaValor(NumberEdit& e, int intDigits, int decimals) {
+    e.OnKeyPress = [&e, intDigits, decimals](KeyChar& key) {
+        if (key == U'-') {
+            key = 0;
+            return;
+        }
+        char c = key < 0x80 ? static_cast<char>(key) : '\0';
+        if (c != '\0') c = MaxNumber(e.Text(), intDigits, decimals, c, e.SelStart(), e.SelLength());
+        key = static_cast<unsigned char>(c);
+    };
 }
 
 }  // namespace pag

@@ -5,6 +5,7 @@
 #include "contracts/client/messages.h"
 #include "platform/dataset/field.h"
 #include "platform/ui/form.h"
+#include "platform/ui/number_edit.h"
 
 namespace pag {
 
@@ -31,5 +32,10 @@ FieldDef campoDialogo(const char* name, FieldType type, int size, const char* la
 // cannot take it now, or another edit refusing to be left, keeps the focus where it
 // is: the check's own message is what the user must see.
 void focaFalha(Control& c);
+
+// The key guard of a value edit: a minus sign is dropped (the values typed here are never
+// negative) and every other key goes through MaxNumber with the edit's text and
+// selection, which also takes the keypad's "." as the decimal comma.
+void guardaValor(NumberEdit& e, int intDigits, int decimals);
 
 }  // namespace pag
