@@ -1,5 +1,6 @@
 #include "gui/form_dialog.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/qt_text.h"
@@ -21,6 +22,8 @@ FormDialog::FormDialog(Form& form, UserInterface& ui, QWidget* parent)
 
 ModalResult FormDialog::run() {
     if (!form_.Visible()) return form_.GetModalResult();
+    // Once on screen, the focus and selection the dialog opened with.
+    QTimer::singleShot(0, view_, [this] { view_->showFocus(); });
     exec();
     return form_.GetModalResult();
 }

@@ -31,11 +31,13 @@ namespace {
 
 constexpr double kScreenPointSize = 8.5;
 
-// Enter moves on in the pages' data fields, as Tab does.
+// Enter moves on in the screen pages' data fields, as Tab does.
 bool entersNext(const Control& c) {
     if (!dynamic_cast<const CustomEdit*>(&c) && !dynamic_cast<const ComboBox*>(&c) &&
         !dynamic_cast<const CheckBox*>(&c))
         return false;
+    // A dialog's pages are the dialog: Enter there confirms it.
+    if (c.OwnerForm() && c.OwnerForm()->IsModal()) return false;
     for (const Container* up = c.Parent(); up; up = up->Parent())
         if (dynamic_cast<const Page*>(up)) return true;
     return false;
@@ -120,6 +122,19 @@ bool FormView::act(const std::function<void()>& action) {
     return ok;
 }
 
+// An edit entered shows the selection the screen gave it (all its text, so the first
+// key replaces it), not Qt's bare cursor.
+void FormView::showSelection(Control& active, QWidget& w) {
+    if (auto* edit = dynamic_cast<CustomEdit*>(&active))
+        showEditCursor(w.focusProxy() ? w.focusProxy() : &w, *edit);
+}
+
+void FormView::showFocus() {
+    syncFocus();
+    Control* active = form_.ActiveControl();
+    if (QWidget* w = active ? widgetFor(*active) : nullptr) showSelection(*active, *w);
+}
+
 void FormView::syncFocus() {
     Control* active = form_.ActiveControl();
     QWidget* w = active ? widgetFor(*active) : nullptr;
@@ -128,6 +143,7 @@ void FormView::syncFocus() {
         ++acting_;
         w->setFocus(Qt::OtherFocusReason);
         --acting_;
+        showSelection(*active, *w);
         return;
     }
     // The screen's focus is on nothing that shows (a page that went away): the keys

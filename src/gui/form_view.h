@@ -68,6 +68,10 @@ public:
     // joined to the keys typed just before).
     void editChanging(CustomEdit& edit, const std::function<void()>& change, bool typing = false);
 
+    // The focus where the screen has it, an edit showing the selection the screen gave
+    // it: a dialog that opens on a filled edit is typed over from its first key.
+    void showFocus();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
@@ -90,6 +94,7 @@ private:
     // A key typed in an edit goes to the model at the edit's cursor.
     bool typeInEdit(CustomEdit& edit, QWidget* widget, QKeyEvent& event);
     void syncFocus();
+    void showSelection(Control& active, QWidget& w);
 
     Form& form_;
     UserInterface& ui_;

@@ -50,6 +50,8 @@ QString helpSection(int helpContext) {
             return QStringLiteral("PAG12100");
         case 11911004:
             return QStringLiteral("PAG11004");
+        case 11912003:
+            return QStringLiteral("PAG12003");
         default:
             return {};
     }

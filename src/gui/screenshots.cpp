@@ -303,6 +303,74 @@ QStringList autoEnablingScreenshot(DesktopHost& host, FormView& view, const QDir
     return files;
 }
 
+// The boletos of a company due within a month either side of today, as the clerk asks
+// for them: the company typed in the top panel, the filter dialog that leaving it opens
+// given the due-date range and confirmed. False when the list could not be read.
+bool listCompanyMonth(DesktopHost& host, FormView& view, const char* company) {
+    Form& form = view.form();
+    Control* panel = form.Find("medEmpresa");
+    Control* grid = form.Find("dbgPadrao");
+    if (!panel || !grid || !showPage(view, "tshFolhaDados") || !typeOn(view, *panel, company))
+        return false;
+    bool filtered = false;
+    host.ui().onModalShown = [&](QDialog& dialog) {
+        auto* shown = qobject_cast<FormDialog*>(&dialog);
+        settle();
+        if (!shown) return dialog.reject();
+        FormView& filterView = shown->view();
+        Form& f = filterView.form();
+        Control* from = f.Find("depDataIni");
+        Control* to = f.Find("depDataFin");
+        auto* confirm = dynamic_cast<SpeedButton*>(f.Find("sbtConfirma"));
+        filtered = from && to && confirm &&
+                   typeOn(filterView, *from, dateKeys(Date::today().addDays(-31))) &&
+                   typeOn(filterView, *to, dateKeys(Date::today().addDays(31))) &&
+                   filterView.act([&] { f.ClickControl(*confirm); });
+        if (shown->isVisible()) dialog.reject();
+    };
+    view.act([&] { form.SetFocus(*grid); });
+    host.ui().onModalShown = nullptr;
+    settle();
+    return filtered;
+}
+
+// The tax guide dialog on each of its six pages, opened by its command on a boleto of
+// each guide kind (DARF Normal and DARF Simples are company 02's). Each dialog shows the
+// guide its boleto carries, is grabbed and cancelled: nothing is stored.
+QStringList taxGuideScreenshots(DesktopHost& host, FormView& view, const QDir& dir) {
+    const struct {
+        const char* company;
+        const char* kind;
+        const char* file;
+    } kinds[] = {{"01", "G", "guia-gps"},  {"01", "U", "guia-fgts"},
+                 {"01", "J", "guia-darj"}, {"01", "X", "guia-gare"},
+                 {"02", "I", "guia-darf"}, {"02", "H", "guia-darf-simples"}};
+    Form& form = view.form();
+    auto* grid = dynamic_cast<Grid*>(form.Find("dbgPadrao"));
+    auto* command = dynamic_cast<SpeedButton*>(form.Find("sbtCadGuiaImp"));
+    ClientDataSet* boletos = grid ? grid->DataSet() : nullptr;
+    if (!boletos || !command) return {};
+    QStringList files;
+    std::string listed;
+    for (const auto& k : kinds) {
+        if (listed != k.company && !listCompanyMonth(host, view, k.company)) continue;
+        listed = k.company;
+        if (!boletos->Active() ||
+            !view.act([&] { boletos->Locate("IDBAIXAUTILP", {Value(k.kind)}); }) ||
+            boletos->FieldByName("IDBAIXAUTILP").AsString() != k.kind || !command->IsUsable())
+            continue;
+        host.ui().onModalShown = [&](QDialog& dialog) {
+            settle();
+            files << save(dialog, dir, QString::fromLatin1(k.file));
+            dialog.reject();
+        };
+        view.act([&] { form.ClickControl(*command); });
+        host.ui().onModalShown = nullptr;
+        settle();
+    }
+    return files;
+}
+
 }  // namespace
 
 QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
@@ -361,6 +429,8 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     files << splitScreenshot(host, *view, dir);
     files << groupingScreenshot(host, *view, dir);
     files << autoEnablingScreenshot(host, *view, dir);
+    // Last: it lists other boletos, of both companies.
+    files << taxGuideScreenshots(host, *view, dir);
     return files;
 }
 

@@ -224,7 +224,8 @@ TEST(DesktopProgram, ScreenshotsEveryPageAndTheDialogs) {
     for (const char* dialog :
          {"filtro.png", "abatimento-adiantamento.png", "abatimento-devolucao.png",
           "prorrogacao-edicao.png", "parcelamento-edicao.png", "agrupamento.png",
-          "habilitacao-automatica.png"})
+          "habilitacao-automatica.png", "guia-gps.png", "guia-fgts.png", "guia-darj.png",
+          "guia-gare.png", "guia-darf.png", "guia-darf-simples.png"})
         EXPECT_TRUE(files.contains(QString::fromLatin1(dialog))) << files.join(' ').toStdString();
     EXPECT_GE(files.size(), 7);
     for (const QString& f : files) {
