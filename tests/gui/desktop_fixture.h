@@ -142,6 +142,18 @@ inline QLineEdit* lineOf(FormView& view, Control& c) {
     return edit || !w ? edit : w->findChild<QLineEdit*>();
 }
 
+// A control's line on a dialog.
+inline QLineEdit* dialogLine(FormView& dialog, const char* name) {
+    return lineOf(dialog, dialog.form().Get<Control>(name));
+}
+
+// Keys go where the focus is, as the keyboard sends them, then Tab.
+inline void keysThenTab(const QString& text) {
+    typeText(QApplication::focusWidget(), text);
+    press(QApplication::focusWidget(), Qt::Key_Tab);
+    settle();
+}
+
 class DesktopScreen : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -176,27 +188,36 @@ protected:
     Grid& boletoGrid() { return control<Grid>("dbgPadrao"); }
     ClientDataSet& boletos() { return *boletoGrid().DataSet(); }
     QTableView* table() { return qobject_cast<QTableView*>(view_->widgetFor(boletoGrid())); }
-    // Opens the filter dialog from its toolbar button and runs step on it while it
-    // is on screen (in this process); the dialog must be closed by then.
-    void withFilterDialog(const std::function<void(FormDialog&)>& step) {
+    // Runs `open`, which must show a dialog, and `step` on the dialog while it is on
+    // screen (in this process); the dialog must be closed by then. `what` names the
+    // dialog in the failures.
+    void withDialog(const std::function<void()>& open,
+                    const std::function<void(QDialog&, FormView&)>& step, const char* what) {
         bool shown = false;
         host_->ui().onModalShown = [&](QDialog& dialog) {
-            shown = true;
             auto* form = qobject_cast<FormDialog*>(&dialog);
             ASSERT_NE(form, nullptr);
+            shown = true;
             settle();
-            step(*form);
+            step(dialog, form->view());
             settle();
-            EXPECT_FALSE(dialog.isVisible()) << "o filtro ficou aberto";
+            EXPECT_FALSE(dialog.isVisible()) << what << " ficou aberto(a)";
             if (dialog.isVisible()) dialog.reject();
         };
+        open();
+        settle();
+        host_->ui().onModalShown = nullptr;
+        EXPECT_TRUE(shown) << what << " não abriu";
+    }
+    // Opens the filter dialog from its toolbar button and runs step on it.
+    void withFilterDialog(const std::function<void(FormDialog&)>& step) {
         auto* button =
             qobject_cast<QToolButton*>(view_->widgetFor(control<SpeedButton>("sbtFiltro")));
         ASSERT_NE(button, nullptr);
         ASSERT_TRUE(button->isEnabled());
-        button->click();
-        host_->ui().onModalShown = nullptr;
-        EXPECT_TRUE(shown) << "o filtro não abriu";
+        withDialog([&] { button->click(); },
+                   [&](QDialog& d, FormView&) { step(*qobject_cast<FormDialog*>(&d)); },
+                   "o filtro");
     }
 
     // The table column that shows a field (-1 when hidden).

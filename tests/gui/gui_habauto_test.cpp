@@ -18,15 +18,6 @@ protected:
         settle();
         EXPECT_EQ(boletos().FieldByName("IDMARCADO").AsString(), "S") << lancamento;
     }
-    static QLineEdit* line(FormView& dialog, const char* name) {
-        return lineOf(dialog, dialog.form().Get<Control>(name));
-    }
-    // Keys go where the focus is, as the keyboard sends them.
-    static void keys(const QString& text) {
-        typeText(QApplication::focusWidget(), text);
-        press(QApplication::focusWidget(), Qt::Key_Tab);
-        settle();
-    }
 };
 
 TEST_F(AutoEnablingFlows, ThreeMarkedBoletosEnabledByKeysAndTheListReadAgain) {
@@ -44,16 +35,16 @@ TEST_F(AutoEnablingFlows, ThreeMarkedBoletosEnabledByKeysAndTheListReadAgain) {
         settle();
         FormView& v = form->view();
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Habilitação Automática"));
-        QLineEdit* date = line(v, "depVencimento");
+        QLineEdit* date = dialogLine(v, "depVencimento");
         ASSERT_NE(date, nullptr);
         date->setFocus(Qt::OtherFocusReason);
         settle();
-        keys(typedDate(Date::today()));
-        keys(QStringLiteral("1"));
-        EXPECT_EQ(line(v, "edtNmProrroga")->text(), QStringLiteral("ATRASO NA ENTREGA"));
-        keys(QStringLiteral("1"));
-        EXPECT_EQ(line(v, "medReduCont")->text(), QStringLiteral("001"));
-        EXPECT_EQ(line(v, "edtDsContCorr")->text(), QStringLiteral("BB MOVIMENTO"));
+        keysThenTab(typedDate(Date::today()));
+        keysThenTab(QStringLiteral("1"));
+        EXPECT_EQ(dialogLine(v, "edtNmProrroga")->text(), QStringLiteral("ATRASO NA ENTREGA"));
+        keysThenTab(QStringLiteral("1"));
+        EXPECT_EQ(dialogLine(v, "medReduCont")->text(), QStringLiteral("001"));
+        EXPECT_EQ(dialogLine(v, "edtDsContCorr")->text(), QStringLiteral("BB MOVIMENTO"));
         // Enter confirms.
         press(QApplication::focusWidget(), Qt::Key_Return, QStringLiteral("\r"));
         settle();

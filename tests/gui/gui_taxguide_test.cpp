@@ -21,54 +21,25 @@ protected:
             "CDRECEITAGUIA = NULL, NRREFEGUIA = NULL WHERE CDFILIAL = '0001' AND "
             "NRLANBOLPAG = '0000000019'");
     }
-    static QLineEdit* line(FormView& dialog, const char* name) {
-        return lineOf(dialog, dialog.form().Get<Control>(name));
-    }
-    // Keys go where the focus is, as the keyboard sends them, then Tab.
-    static void keys(const QString& text) {
-        typeText(QApplication::focusWidget(), text);
-        press(QApplication::focusWidget(), Qt::Key_Tab);
-        settle();
-    }
     static QToolButton* dialogButton(FormView& dialog, const char* name) {
         return qobject_cast<QToolButton*>(dialog.widgetFor(dialog.form().Get<Control>(name)));
-    }
-    // Opens the guide dialog by `open`, runs `step` on it while on screen; it must be
-    // closed by then.
-    void withGuideDialog(const std::function<void()>& open,
-                         const std::function<void(QDialog&, FormView&)>& step) {
-        bool shown = false;
-        host_->ui().onModalShown = [&](QDialog& dialog) {
-            auto* form = qobject_cast<FormDialog*>(&dialog);
-            ASSERT_NE(form, nullptr);
-            shown = true;
-            settle();
-            step(dialog, form->view());
-            settle();
-            EXPECT_FALSE(dialog.isVisible()) << "a guia de tributo ficou aberta";
-            if (dialog.isVisible()) dialog.reject();
-        };
-        open();
-        settle();
-        host_->ui().onModalShown = nullptr;
-        ASSERT_TRUE(shown) << "a guia de tributo não abriu";
     }
 };
 
 TEST_F(TaxGuideFlows, GpsByKeysWithOneRefusalThenConfirmedWithTheMouse) {
     goToBoleto("0002", kGps);
-    withGuideDialog(
+    withDialog(
         [&] { press(table(), Qt::Key_T, QStringLiteral("t"), Qt::ControlModifier); },
         [&](QDialog& dialog, FormView& v) {
             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Cadastro de Guia de Tributo GPS"));
             // The dialog opens on the payment code, empty.
-            EXPECT_EQ(QApplication::focusWidget(), line(v, "medCdPagGPS"));
-            keys(QStringLiteral("2100"));
-            EXPECT_EQ(line(v, "medCdPagGPS")->text(), QStringLiteral("0000002100"));
-            keys(QStringLiteral("112026"));
-            EXPECT_EQ(line(v, "depCompetGPS")->text(), QStringLiteral("11/2026"));
+            EXPECT_EQ(QApplication::focusWidget(), dialogLine(v, "medCdPagGPS"));
+            keysThenTab(QStringLiteral("2100"));
+            EXPECT_EQ(dialogLine(v, "medCdPagGPS")->text(), QStringLiteral("0000002100"));
+            keysThenTab(QStringLiteral("112026"));
+            EXPECT_EQ(dialogLine(v, "depCompetGPS")->text(), QStringLiteral("11/2026"));
             // One cent over the boleto's 100,00: refused, the dialog stays.
-            keys(QStringLiteral("100,01"));
+            keysThenTab(QStringLiteral("100,01"));
             QToolButton* confirm = dialogButton(v, "sbtConfirma");
             ASSERT_NE(confirm, nullptr);
             confirm->click();
@@ -79,14 +50,15 @@ TEST_F(TaxGuideFlows, GpsByKeysWithOneRefusalThenConfirmedWithTheMouse) {
                                "boleto.")));
             // The focus is on the value to correct; the clerk clicks into it.
             EXPECT_EQ(v.form().ActiveControl(), &v.form().Get<Control>("nedVrOutrEnt"));
-            QLineEdit* value = line(v, "nedVrOutrEnt");
+            QLineEdit* value = dialogLine(v, "nedVrOutrEnt");
             clickInto(value);
             settle();
             press(value, Qt::Key_A, QStringLiteral("a"), Qt::ControlModifier);
             typeText(value, QStringLiteral("100"));
             settle();
             confirm->click();
-        });
+        },
+        "a guia de tributo");
     EXPECT_EQ(stored("CDRECEITAGUIA", "0002", kGps).asString(), "2100");
     EXPECT_EQ(stored("DTAPURACGUIA", "0002", kGps).asString(), "2026-11-01");
     EXPECT_DOUBLE_EQ(stored("VROUTRENTGUIA", "0002", kGps).asFloat(), 100.0);
@@ -100,22 +72,23 @@ TEST_F(TaxGuideFlows, DarfFromTheToolbarConfirmedWithEnter) {
     QToolButton* command = toolButton("sbtCadGuiaImp");
     ASSERT_NE(command, nullptr);
     ASSERT_TRUE(command->isEnabled());
-    withGuideDialog(
-        [&] { command->click(); },
-        [&](QDialog& dialog, FormView& v) {
-            EXPECT_EQ(dialog.windowTitle(),
-                      QStringLiteral("Cadastro de Guia de Tributo DARF Normal"));
-            EXPECT_EQ(v.form().ActiveControl(), &v.form().Get<Control>("medCdReceitaDarf"));
-            line(v, "medCdReceitaDarf")->setFocus(Qt::OtherFocusReason);
-            settle();
-            keys(QStringLiteral("5952"));
-            keys(typedDate(Date::fromYmd(2026, 10, 31)));
-            keys(QStringLiteral("123"));
-            EXPECT_EQ(line(v, "medNrRefDarf")->text(), QStringLiteral("00000000000000000123"));
-            keys(QStringLiteral("1500,5"));
-            typeText(QApplication::focusWidget(), QStringLiteral("4,65"));
-            press(QApplication::focusWidget(), Qt::Key_Return, QStringLiteral("\r"));
-        });
+    withDialog([&] { command->click(); },
+               [&](QDialog& dialog, FormView& v) {
+                   EXPECT_EQ(dialog.windowTitle(),
+                             QStringLiteral("Cadastro de Guia de Tributo DARF Normal"));
+                   EXPECT_EQ(v.form().ActiveControl(), &v.form().Get<Control>("medCdReceitaDarf"));
+                   dialogLine(v, "medCdReceitaDarf")->setFocus(Qt::OtherFocusReason);
+                   settle();
+                   keysThenTab(QStringLiteral("5952"));
+                   keysThenTab(typedDate(Date::fromYmd(2026, 10, 31)));
+                   keysThenTab(QStringLiteral("123"));
+                   EXPECT_EQ(dialogLine(v, "medNrRefDarf")->text(),
+                             QStringLiteral("00000000000000000123"));
+                   keysThenTab(QStringLiteral("1500,5"));
+                   typeText(QApplication::focusWidget(), QStringLiteral("4,65"));
+                   press(QApplication::focusWidget(), Qt::Key_Return, QStringLiteral("\r"));
+               },
+               "a guia de tributo");
     EXPECT_TRUE(boxes_.seen.isEmpty()) << fromQ(boxes_.seen.join(QStringLiteral(" | ")));
     EXPECT_EQ(stored("CDRECEITAGUIA", "0001", kDarf).asString(), "5952");
     EXPECT_EQ(stored("DTAPURACGUIA", "0001", kDarf).asString(), "2026-10-31");
