@@ -1,5 +1,4 @@
-// Two screens saving the same boleto through the HTTP service: a save refused as a
-// concurrent change is retried, and no save answered OK is lost.
+// Two screens saving the same boleto over HTTP: refused saves retried, no answered save lost.
 #include <atomic>
 #include <thread>
 
