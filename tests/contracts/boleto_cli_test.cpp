@@ -25,13 +25,6 @@ TEST(BoletoCheckTest, BankLineAsPrintedGivesTheWholeAnswer) {
         R"("value_cents":100,"due":"31/12/2007","message":null})");
 }
 
-TEST(BoletoCheckTest, FactorOfAnOldSlipIsReadInTheCycleNearestToday) {
-    // Factor 3737 named 31/12/2007 before the restart of 22/02/2025; read today it names
-    // the date of the current cycle.
-    auto j = nlohmann::json::parse(check(kSampleLine, Date::fromYmd(2025, 6, 1)));
-    EXPECT_EQ(j["due"], "21/08/2032");
-}
-
 TEST(BoletoCheckTest, SeparatorsAndLineBreaksArePasteNoise) {
     std::string b = testref::bankBarcode("104", "1100", "0000250000", "0000000000000000000000001");
     std::string expected = check(b);
@@ -54,19 +47,6 @@ TEST(BoletoCheckTest, PublishedCollectionSlipLine) {
               R"("barcode":"83640000001331201380008128846271108013618155",)"
               R"("line":"83640000001-1 33120138000-2 81288462711-6 08013618155-1",)"
               R"("value_cents":13312,"due":null,"message":null})");
-}
-
-TEST(BoletoCheckTest, CollectionSlipHasNoDueDate) {
-    std::string b =
-        testref::collectionBarcode('6', '8', "00000004590", "12345678" + std::string(21, '3'));
-    auto j = nlohmann::json::parse(check(testref::collectionLine(b)));
-    EXPECT_EQ(j["valid"], true);
-    EXPECT_EQ(j["kind"], "collection");
-    EXPECT_EQ(j["barcode"], b);
-    EXPECT_EQ(j["line"], testref::collectionLine(b));
-    EXPECT_EQ(j["value_cents"], 4590);
-    EXPECT_TRUE(j["due"].is_null());
-    EXPECT_TRUE(j["message"].is_null());
 }
 
 TEST(BoletoCheckTest, RefusalNamesTheReasonAndNothingElse) {

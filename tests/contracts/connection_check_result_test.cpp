@@ -1,36 +1,14 @@
-// Reading a server result: the failure path every screen relies on, and taking a
-// multi-part payload apart.
+// Reading a server result: the failure path every screen relies on, and multi-part payloads.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "contracts/client/check_result.h"
 #include "platform/ui/abort.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag {
 namespace {
-
-// Records what would be shown; no other dialog is expected here.
-class RecordingUi final : public UserInterface {
-public:
-    std::vector<std::pair<MessageKind, std::string>> shown;
-
-    void showMessage(MessageKind kind, const std::string& text) override {
-        shown.emplace_back(kind, text);
-    }
-    bool ask(const std::string& text) override { throw std::logic_error("pergunta: " + text); }
-    bool pickOne(ClientDataSet&, const std::string&, const std::string&) override {
-        throw std::logic_error("pickOne");
-    }
-    std::vector<std::string> pickMany(ClientDataSet&, const std::string&,
-                                      const std::string&) override {
-        throw std::logic_error("pickMany");
-    }
-    bool find(ClientDataSet&) override { throw std::logic_error("find"); }
-    ModalResult showModal(Form&) override { throw std::logic_error("showModal"); }
-    void busy(bool, int) override {}
-    void showHelp(int) override {}
-};
 
 PacketPtr packet(const std::string& name) {
     auto p = std::make_shared<Packet>(std::vector<PacketField>{{name, FieldType::Text, 4}});
@@ -39,7 +17,7 @@ PacketPtr packet(const std::string& name) {
 }
 
 TEST(CheckResultServ, FailureShowsTheServerMessageAndAbandonsTheOperation) {
-    RecordingUi ui;
+    ScriptedUserInterface ui;
     bool afterwards = false;
     auto caller = [&] {
         CheckResultServ(ui, CallResult::failure("Boleto já baixado por outro usuário."), true, 0);
@@ -47,31 +25,31 @@ TEST(CheckResultServ, FailureShowsTheServerMessageAndAbandonsTheOperation) {
     };
     EXPECT_THROW(caller(), SilentAbort);
     EXPECT_FALSE(afterwards);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].first, MessageKind::Error);
-    EXPECT_EQ(ui.shown[0].second, "Boleto já baixado por outro usuário.");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].kind, MessageKind::Error);
+    EXPECT_EQ(ui.Messages()[0].text, "Boleto já baixado por outro usuário.");
 }
 
 TEST(CheckResultServ, FailureWithoutMessageStillTellsTheUserSomething) {
-    RecordingUi ui;
+    ScriptedUserInterface ui;
     EXPECT_THROW(CheckResultServ(ui, CallResult::failure("")), SilentAbort);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_NE(ui.shown[0].second.find("sem informar o motivo"), std::string::npos);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_NE(ui.Messages()[0].text.find("sem informar o motivo"), std::string::npos);
 }
 
 TEST(CheckResultServ, WithoutShowTheFailureGoesToTheCaller) {
-    RecordingUi ui;
+    ScriptedUserInterface ui;
     try {
         CheckResultServ(ui, CallResult::failure("VRBOL_DIF"), false);
         FAIL() << "retornou numa falha";
     } catch (const ServerCallError& e) {
         EXPECT_STREQ(e.what(), "VRBOL_DIF");
     }
-    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_TRUE(ui.Messages().empty());
 }
 
 TEST(CheckResultServ, ReturnsThePayloadOrOneOfItsParts) {
-    RecordingUi ui;
+    ScriptedUserInterface ui;
     Value parts(ValueArray{Value(packet("A")), Value(packet("B")), Value(12.5)});
     CallResult ok = CallResult::success(parts);
 
@@ -81,7 +59,7 @@ TEST(CheckResultServ, ReturnsThePayloadOrOneOfItsParts) {
     EXPECT_EQ(
         PayloadPacket(CheckResultServ(ui, CallResult::success(Value(packet("C")))))->fields[0].name,
         "C");
-    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_TRUE(ui.Messages().empty());
 }
 
 TEST(CheckResultServ, WrongPayloadShapeIsNamed) {
@@ -105,11 +83,11 @@ TEST(CheckResultServ, WrongPayloadShapeIsNamed) {
 }
 
 TEST(DirectResult, FailedCallIsNeverReadAsABlankSuccess) {
-    RecordingUi ui;
+    ScriptedUserInterface ui;
     EXPECT_EQ(DirectResult(ui, CallResult::success(Value("TRUE"))), Value("TRUE"));
     EXPECT_THROW(DirectResult(ui, CallResult::failure("Não foi possível conectar")), SilentAbort);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].second, "Não foi possível conectar");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Não foi possível conectar");
 
     EXPECT_TRUE(IsOkText(Value("OK")));
     EXPECT_TRUE(IsOkText(Value(" ok ")));

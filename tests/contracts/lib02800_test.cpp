@@ -9,7 +9,7 @@
 #include "contracts/barcode_reference.h"
 #include "contracts/client/vd_codigo_barras.h"
 #include "platform/ui/abort.h"
-#include "platform/ui/user_interface.h"
+#include "testing/scripted_user_interface.h"
 
 namespace pag {
 namespace {
@@ -219,35 +219,15 @@ TEST(Lib02800Test, RefusesBadCollectionLines) {
     EXPECT_NE(refusal(badType).find("deve ser 6, 7, 8 ou 9"), std::string::npos);
 }
 
-class RecordingUi : public UserInterface {
-public:
-    void showMessage(MessageKind kind, const std::string& text) override {
-        messages.push_back(text);
-        kinds.push_back(kind);
-    }
-    bool ask(const std::string&) override { return false; }
-    bool pickOne(ClientDataSet&, const std::string&, const std::string&) override { return false; }
-    std::vector<std::string> pickMany(ClientDataSet&, const std::string&,
-                                      const std::string&) override {
-        return {};
-    }
-    bool find(ClientDataSet&) override { return false; }
-    ModalResult showModal(Form&) override { return ModalResult::None; }
-    void busy(bool, int) override {}
-    void showHelp(int) override {}
-
-    std::vector<std::string> messages;
-    std::vector<MessageKind> kinds;
-};
-
 TEST(Lib02800Test, VdCodigoBarrasShowsTheReasonThenAbandons) {
-    RecordingUi ui;
+    ScriptedUserInterface ui;
     EXPECT_NO_THROW(Vd_CodigoBarras(ui, kSampleBarcode));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.Messages().empty());
     EXPECT_THROW(Vd_CodigoBarras(ui, withDigit(kSampleBarcode, 4)), SilentAbort);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.kinds[0], MessageKind::Error);
-    EXPECT_EQ(ui.messages[0], "Código de barras inválido. Dígito verificador geral inconsistente.");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].kind, MessageKind::Error);
+    EXPECT_EQ(ui.Messages()[0].text,
+              "Código de barras inválido. Dígito verificador geral inconsistente.");
 }
 
 }  // namespace

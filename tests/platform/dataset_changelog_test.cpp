@@ -6,22 +6,19 @@
 namespace pag {
 namespace {
 
+class ChangeLog : public test::ThreeRows {};
+
 std::vector<ChangeOp> ops(const ClientDataSet& ds) {
     std::vector<ChangeOp> o;
     auto delta = ds.Delta();
-    for (const auto& c : delta->changes) o.push_back(c.op);
+    for (const auto& c : delta->changes)
+        o.push_back(c.op);
     return o;
 }
 
-TEST(ChangeLog, ModifyKeepsOriginalValuesOfTheLastMerge) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
-    ds.Edit();
-    ds.FieldByName("VRBOLPAG").SetAsFloat(350);
-    ds.Post();
-    ds.Edit();
-    ds.FieldByName("VRBOLPAG").SetAsFloat(400);
-    ds.Post();
+TEST_F(ChangeLog, ModifyKeepsOriginalValuesOfTheLastMerge) {
+    test::editAndPost(ds, "VRBOLPAG", 350.0);
+    test::editAndPost(ds, "VRBOLPAG", 400.0);
     EXPECT_EQ(ds.ChangeCount(), 1);
     EXPECT_DOUBLE_EQ(ds.FieldByName("VRBOLPAG").OldValue().asFloat(), 300.0);
     auto d = ds.Delta();
@@ -35,15 +32,9 @@ TEST(ChangeLog, ModifyKeepsOriginalValuesOfTheLastMerge) {
     EXPECT_DOUBLE_EQ(ds.FieldByName("VRBOLPAG").OldValue().asFloat(), 400.0);
 }
 
-TEST(ChangeLog, InsertThenModifyIsOneInsertAndInsertThenDeleteLeavesNoTrace) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
-    ds.Append();
-    ds.FieldByName("NRLANBOLPAG").SetAsString("0000000009");
-    ds.Post();
-    ds.Edit();
-    ds.FieldByName("VRBOLPAG").SetAsFloat(9.99);
-    ds.Post();
+TEST_F(ChangeLog, InsertThenModifyIsOneInsertAndInsertThenDeleteLeavesNoTrace) {
+    test::appendRow(ds, "0000000009");
+    test::editAndPost(ds, "VRBOLPAG", 9.99);
     EXPECT_EQ(ops(ds), std::vector<ChangeOp>{ChangeOp::Insert});
     EXPECT_TRUE(ds.FieldByName("VRBOLPAG").OldValue().isNull());
 
@@ -52,12 +43,8 @@ TEST(ChangeLog, InsertThenModifyIsOneInsertAndInsertThenDeleteLeavesNoTrace) {
     EXPECT_EQ(ds.RecordCount(), 3);
 }
 
-TEST(ChangeLog, DeleteOfAModifiedRowSendsTheMergedOriginal) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
-    ds.Edit();
-    ds.FieldByName("NMFANTFORN").SetAsString("GAMA LTDA");
-    ds.Post();
+TEST_F(ChangeLog, DeleteOfAModifiedRowSendsTheMergedOriginal) {
+    test::editAndPost(ds, "NMFANTFORN", "GAMA LTDA");
     ds.Delete();
     auto d = ds.Delta();
     ASSERT_EQ(d->changes.size(), 1u);
@@ -65,54 +52,37 @@ TEST(ChangeLog, DeleteOfAModifiedRowSendsTheMergedOriginal) {
     EXPECT_EQ(d->layout.get(d->changes[0].original, 1).asString(), "GAMA");
 }
 
-TEST(ChangeLog, CancelUpdatesRestoresTheMergedContent) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
+TEST_F(ChangeLog, CancelUpdatesRestoresTheMergedContent) {
     auto before = ds.Data();
-    ds.Edit();
-    ds.FieldByName("IDHABIBPAG").SetAsString("S");
-    ds.Post();
+    test::editAndPost(ds, "IDHABIBPAG", "S");
     ds.Next();
     ds.Delete();
-    ds.Append();
-    ds.FieldByName("NRLANBOLPAG").SetAsString("0000000010");
-    ds.Post();
+    test::appendRow(ds, "0000000010");
     EXPECT_EQ(ds.ChangeCount(), 3);
     ds.CancelUpdates();
     EXPECT_EQ(ds.ChangeCount(), 0);
     EXPECT_EQ(*ds.Data(), *before);  // same rows, same order
 }
 
-TEST(ChangeLog, UnchangedPostLogsNothingAndLogChangesOffLogsNothing) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
-    ds.Edit();
-    ds.FieldByName("IDHABIBPAG").SetAsString("N");  // same value
-    ds.Post();
+TEST_F(ChangeLog, UnchangedPostLogsNothingAndLogChangesOffLogsNothing) {
+    test::editAndPost(ds, "IDHABIBPAG", "N");  // same value
     EXPECT_EQ(ds.ChangeCount(), 0);
 
     ds.SetLogChanges(false);
-    ds.Edit();
-    ds.FieldByName("IDHABIBPAG").SetAsString("S");
-    ds.Post();
-    ds.Append();
-    ds.FieldByName("NRLANBOLPAG").SetAsString("X");
-    ds.Post();
+    test::editAndPost(ds, "IDHABIBPAG", "S");
+    test::appendRow(ds, "X");
     ds.Delete();
     EXPECT_EQ(ds.ChangeCount(), 0);
     EXPECT_EQ(ds.RecordCount(), 3);
 }
 
-TEST(ChangeLog, SetDataReplacesEverythingAndTakesFieldsByName) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
-    ds.Edit();
-    ds.FieldByName("IDHABIBPAG").SetAsString("S");
-    ds.Post();
+TEST_F(ChangeLog, SetDataReplacesEverythingAndTakesFieldsByName) {
+    test::editAndPost(ds, "IDHABIBPAG", "S");
     // A packet with extra and reordered fields: the declared ones are read by name.
-    auto p = std::make_shared<Packet>(std::vector<PacketField>{{"EXTRA", FieldType::Text, 5},
-                                                              {"VRBOLPAG", FieldType::Float, 0},
-                                                              {"NRLANBOLPAG", FieldType::Text, 10}});
+    auto p =
+        std::make_shared<Packet>(std::vector<PacketField>{{"EXTRA", FieldType::Text, 5},
+                                                          {"VRBOLPAG", FieldType::Float, 0},
+                                                          {"NRLANBOLPAG", FieldType::Text, 10}});
     p->addRow({"x", 12.5, "0000000077"});
     ds.SetData(p);
     EXPECT_EQ(ds.ChangeCount(), 0);
@@ -129,9 +99,7 @@ TEST(ChangeLog, SetDataReplacesEverythingAndTakesFieldsByName) {
     EXPECT_EQ(free.FieldByName("EXTRA").AsString(), "x");
 }
 
-TEST(ChangeLog, FieldWritesAreCheckedBeforeTheyReachTheRow) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
+TEST_F(ChangeLog, FieldWritesAreCheckedBeforeTheyReachTheRow) {
     EXPECT_THROW(ds.FieldByName("VRBOLPAG").SetAsFloat(1), std::logic_error);  // browsing
     ds.Edit();
     EXPECT_THROW(ds.FieldByName("IDHABIBPAG").SetAsString("SS"), std::invalid_argument);
@@ -145,7 +113,7 @@ TEST(ChangeLog, FieldWritesAreCheckedBeforeTheyReachTheRow) {
     EXPECT_THROW(ds.FieldByName("NAOEXISTE"), std::invalid_argument);
 }
 
-TEST(ChangeLog, CalculatedFieldsFollowPostsAndStayOutOfPackets) {
+TEST(CalculatedFields, FollowPostsAndStayOutOfPackets) {
     ClientDataSet ds("cdsCntPagar");
     auto defs = test::boletoDefs();
     FieldDef calc;
@@ -155,8 +123,9 @@ TEST(ChangeLog, CalculatedFieldsFollowPostsAndStayOutOfPackets) {
     defs.push_back(calc);
     ds.SetFieldDefs(defs);
     ds.OnCalcFields = [](ClientDataSet& d) {
-        d.FieldByName("DOCUMENTO").SetAsString(d.FieldByName("NRLANBOLPAG").AsString() + "/" +
-                                               d.FieldByName("IDHABIBPAG").AsString());
+        d.FieldByName("DOCUMENTO")
+            .SetAsString(d.FieldByName("NRLANBOLPAG").AsString() + "/" +
+                         d.FieldByName("IDHABIBPAG").AsString());
     };
     test::loadThree(ds);
     EXPECT_EQ(ds.FieldByName("DOCUMENTO").AsString(), "0000000003/N");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -26,11 +28,12 @@ inline std::vector<FieldDef> boletoDefs() {
 
 inline PacketPtr boletoPacket(const std::vector<std::vector<Value>>& rows) {
     auto p = std::make_shared<Packet>(std::vector<PacketField>{{"NRLANBOLPAG", FieldType::Text, 10},
-                                                              {"NMFANTFORN", FieldType::Text, 40},
-                                                              {"VRBOLPAG", FieldType::Float, 0},
-                                                              {"DTVENBOLPAG", FieldType::Date, 0},
-                                                              {"IDHABIBPAG", FieldType::Text, 1}});
-    for (const auto& r : rows) p->addRow(r);
+                                                               {"NMFANTFORN", FieldType::Text, 40},
+                                                               {"VRBOLPAG", FieldType::Float, 0},
+                                                               {"DTVENBOLPAG", FieldType::Date, 0},
+                                                               {"IDHABIBPAG", FieldType::Text, 1}});
+    for (const auto& r : rows)
+        p->addRow(r);
     return p;
 }
 
@@ -41,5 +44,26 @@ inline void loadThree(ClientDataSet& ds) {
                              {"0000000001", "alfa", 100.5, Date::fromYmd(2026, 12, 8), "S"},
                              {"0000000002", "BETA", 200.0, Date(), "N"}}));
 }
+
+// A row edited as a screen does it: Edit, one field, Post.
+inline void editAndPost(ClientDataSet& ds, const std::string& field, const Value& v) {
+    ds.Edit();
+    ds.FieldByName(field).SetValue(v);
+    ds.Post();
+}
+
+// A row appended with its launch number only.
+inline void appendRow(ClientDataSet& ds, const std::string& lancamento) {
+    ds.Append();
+    ds.FieldByName("NRLANBOLPAG").SetAsString(lancamento);
+    ds.Post();
+}
+
+// Tests on a dataset named `cds` holding loadThree's rows.
+class ThreeRows : public ::testing::Test {
+protected:
+    ThreeRows() { loadThree(ds); }
+    ClientDataSet ds{"cds"};
+};
 
 }  // namespace pag::test

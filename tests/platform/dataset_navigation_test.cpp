@@ -6,17 +6,18 @@
 namespace pag {
 namespace {
 
+class Navigation : public test::ThreeRows {};
+
 std::string keys(ClientDataSet& ds) {
     std::string s;
     int64_t b = ds.Bookmark();
-    for (ds.First(); !ds.Eof(); ds.Next()) s += ds.FieldByName("NRLANBOLPAG").AsString().substr(9);
+    for (ds.First(); !ds.Eof(); ds.Next())
+        s += ds.FieldByName("NRLANBOLPAG").AsString().substr(9);
     if (ds.BookmarkValid(b)) ds.GotoBookmark(b);
     return s;
 }
 
-TEST(Navigation, LocateByOneOrSeveralFieldsIgnoringCase) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
+TEST_F(Navigation, LocateByOneOrSeveralFieldsIgnoringCase) {
     int scrolls = 0;
     ds.AfterScroll = [&](ClientDataSet&) { ++scrolls; };
     EXPECT_TRUE(ds.Locate("NMFANTFORN", Value("ALFA")));
@@ -32,9 +33,7 @@ TEST(Navigation, LocateByOneOrSeveralFieldsIgnoringCase) {
     EXPECT_EQ(ds.Lookup("NRLANBOLPAG", {Value("0000000001")}, "VRBOLPAG"), Value(100.5));
 }
 
-TEST(Navigation, IndexIsStableAscendingAndFollowsTheCurrentRow) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
+TEST_F(Navigation, IndexIsStableAscendingAndFollowsTheCurrentRow) {
     ds.Append();
     ds.FieldByName("NRLANBOLPAG").SetAsString("0000000004");
     ds.FieldByName("IDHABIBPAG").SetAsString("N");
@@ -54,15 +53,11 @@ TEST(Navigation, IndexIsStableAscendingAndFollowsTheCurrentRow) {
     EXPECT_EQ(ds.IndexFieldNames(), "NRLANBOLPAG");
     // An edit that changes the key moves the row, the cursor goes with it.
     ds.First();
-    ds.Edit();
-    ds.FieldByName("NRLANBOLPAG").SetAsString("0000000099");
-    ds.Post();
+    test::editAndPost(ds, "NRLANBOLPAG", "0000000099");
     EXPECT_EQ(ds.RecNo(), 4);
 }
 
-TEST(Navigation, FilterExpressions) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
+TEST_F(Navigation, FilterExpressions) {
     ds.SetFilter("IDHABIBPAG = 'N'");
     ds.SetFiltered(true);
     EXPECT_EQ(ds.RecordCount(), 2);
@@ -75,15 +70,13 @@ TEST(Navigation, FilterExpressions) {
     EXPECT_EQ(ds.Filter(), "DTVENBOLPAG = null or VRBOLPAG < 101");
     // A posted edit that leaves the filter takes the row out of sight.
     ds.First();
-    ds.Edit();
-    ds.FieldByName("VRBOLPAG").SetAsFloat(500);
-    ds.Post();
+    test::editAndPost(ds, "VRBOLPAG", 500.0);
     EXPECT_EQ(ds.RecordCount(), 1);
     ds.SetFiltered(false);
     EXPECT_EQ(ds.RecordCount(), 3);
 }
 
-TEST(Navigation, BofEofRecNoAndEmptyDataSet) {
+TEST(NavigationFromEmpty, BofEofRecNoAndEmptyDataSet) {
     ClientDataSet ds("cds");
     ds.SetFieldDefs(test::boletoDefs());
     ds.CreateDataSet();
@@ -115,12 +108,12 @@ TEST(Navigation, BofEofRecNoAndEmptyDataSet) {
 namespace pag {
 namespace {
 
-TEST(Navigation, DisplayRecordReadsAnyRowWithoutMoving) {
-    ClientDataSet ds("cds");
-    test::loadThree(ds);
+TEST_F(Navigation, DisplayRecordReadsAnyRowWithoutMoving) {
     int scrolls = 0;
     ds.AfterScroll = [&](ClientDataSet&) { ++scrolls; };
-    ds.FieldByName("NMFANTFORN").OnGetText = [](Field& f, bool) { return "<" + f.AsString() + ">"; };
+    ds.FieldByName("NMFANTFORN").OnGetText = [](Field& f, bool) {
+        return "<" + f.AsString() + ">";
+    };
     ds.Edit();
     ds.FieldByName("NMFANTFORN").SetAsString("EDITADO");
     {

@@ -61,29 +61,10 @@ INSERT INTO FORNECEDOR VALUES
   ('000000000000000000004', 'INSTITUTO X', 'INSTX', 'I', '99', 'G1', NULL, NULL);
 )";
 
-// ---- the screens' SQL texts, as the screens run them
-
-constexpr const char* qryEmpresa = habconta_sql::kSqlEmpresa;
-constexpr const char* qryVdEmpresa = habconta_sql::kSqlVdEmpresa;
-constexpr const char* qryContCorr = habconta_sql::kSqlContCorr;
-constexpr const char* qryBanco = habconta_sql::kSqlBanco;
-constexpr const char* qryVdTipoBaixa = habconta_sql::kSqlVdTipoBaixa;
-constexpr const char* qryPesqTbBaixa = habconta_sql::kSqlPesqTbBaixa;
-constexpr const char* qryTipoAjPagar = habconta_sql::kSqlTipoAjPagar;
-constexpr const char* qryMotivoParc = habconta_sql::kSqlMotivoParc;
-constexpr const char* qryMotivoPro = habconta_sql::kSqlMotivoPro;
-// Filter dialog lists. The supplier list runs in its text with the parameters used
-// directly, the form that needs no PARAM() table function.
-constexpr const char* qryFornecedor = filtro_sql::kSqlFornecedor;
-constexpr const char* qryFilial = filtro_sql::kSqlFilial;
-constexpr const char* qryFormaPag = filtro_sql::kSqlFormaPag;
-constexpr const char* qryPesqBanco = filtro_sql::kSqlPesqBanco;
-constexpr const char* qryTipoCtPagar = filtro_sql::kSqlTipoCtPagar;
-constexpr const char* qryGrForn = filtro_sql::kSqlGrForn;
-// Deductions dialog: adjustment types of one kind, all of them when the code is null.
-constexpr const char* qryTipoAjPagarAbatimento = abatimento_sql::kSqlTipoAjPagar;
-
-// ---- helpers
+// The screens' SQL texts, as the screens run them. The filter dialog's supplier list runs
+// with its parameters used directly, the form that needs no PARAM() table function.
+using namespace habconta_sql;
+using namespace filtro_sql;
 
 using Params = std::vector<std::pair<std::string, Value>>;
 using Codes = std::vector<std::string>;
@@ -120,9 +101,7 @@ protected:
 struct AllCodesCase {
     const char* name;
     const char* sql;
-    const char* codeParam;
-    const char* allParam;
-    const char* codeField;
+    std::string codeField;  // its parameters: P_ and P_T before the field's name
     Codes all;
     std::string one;
     Params fixed;  // parameters that do not take part (the company of an account)
@@ -133,9 +112,9 @@ protected:
     Codes run(Value code, Value all) {
         const AllCodesCase& c = GetParam();
         Params p = c.fixed;
-        p.emplace_back(c.codeParam, std::move(code));
-        p.emplace_back(c.allParam, std::move(all));
-        return column(c.sql, p, c.codeField);
+        p.emplace_back("P_" + c.codeField, std::move(code));
+        p.emplace_back("P_T" + c.codeField, std::move(all));
+        return column(c.sql, p, c.codeField.c_str());
     }
 };
 
@@ -153,101 +132,85 @@ TEST_P(AllCodesLookup, FullListIgnoresTheCodeAndSingleCodeFindsOnlyIt) {
     EXPECT_EQ(run("x", "T' OR 'T'='T"), Codes{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, AllCodesLookup,
-                         ::testing::Values(AllCodesCase{"qryContCorr",
-                                                        qryContCorr,
-                                                        "P_CDREDUCONT",
-                                                        "P_TCDREDUCONT",
-                                                        "CDREDUCONT",
-                                                        {"001", "002", "003"},
-                                                        "002",
-                                                        {{"P_CDEMPRESA", "01"}}},
-                                           AllCodesCase{"qryTipoAjPagar",
-                                                        qryTipoAjPagar,
-                                                        "P_CDAJUCTPAG",
-                                                        "P_TCDAJUCTPAG",
-                                                        "CDAJUCTPAG",
-                                                        {"0001", "0002", "0005"},
-                                                        "0002",
-                                                        {}},
-                                           AllCodesCase{"qryMotivoParc",
-                                                        qryMotivoParc,
-                                                        "P_CDMOTIPARC",
-                                                        "P_TCDMOTIPARC",
-                                                        "CDMOTIPARC",
-                                                        {"01", "02"},
-                                                        "02",
-                                                        {}},
-                                           AllCodesCase{"qryMotivoPro",
-                                                        qryMotivoPro,
-                                                        "P_CDMOTIPROR",
-                                                        "P_TCDMOTIPROR",
-                                                        "CDMOTIPROR",
-                                                        {"01", "02", "03"},
-                                                        "02",
-                                                        {}}),
+const AllCodesCase kAllCodesCases[] = {
+    {"qryContCorr",
+     kSqlContCorr,
+     "CDREDUCONT",
+     {"001", "002", "003"},
+     "002",
+     {{"P_CDEMPRESA", "01"}}},
+    {"qryTipoAjPagar",
+     habconta_sql::kSqlTipoAjPagar,
+     "CDAJUCTPAG",
+     {"0001", "0002", "0005"},
+     "0002",
+     {}},
+    {"qryMotivoParc", kSqlMotivoParc, "CDMOTIPARC", {"01", "02"}, "02", {}},
+    {"qryMotivoPro", kSqlMotivoPro, "CDMOTIPROR", {"01", "02", "03"}, "02", {}}};
+
+INSTANTIATE_TEST_SUITE_P(Screens, AllCodesLookup, ::testing::ValuesIn(kAllCodesCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LookupQueries, AccountsAreThoseOfTheCompanyWithTheirBanksMasks) {
     Params p{{"P_CDEMPRESA", "02"}, {"P_CDREDUCONT", Value()}, {"P_TCDREDUCONT", "T"}};
-    EXPECT_EQ(column(qryContCorr, p, "CDREDUCONT"), Codes{"004"});
+    EXPECT_EQ(column(kSqlContCorr, p, "CDREDUCONT"), Codes{"004"});
     p[0].second = "01";
     p[1].second = "003";
     p[2].second = "";
-    open(qryContCorr, p);
+    open(kSqlContCorr, p);
     ASSERT_EQ(query.RecordCount(), 1);
     EXPECT_EQ(query.FieldCount(), 8u);
     EXPECT_EQ(query.FieldByName("CDAGENCIA").AsString(), "0001");
     EXPECT_EQ(query.FieldByName("CDPICTCONT").AsString(), "999999");
     EXPECT_EQ(query.FieldByName("CDBANCCNAB").AsString(), "748");
     p[1].second = "004";  // an account of another company
-    EXPECT_EQ(column(qryContCorr, p, "CDREDUCONT"), Codes{});
+    EXPECT_EQ(column(kSqlContCorr, p, "CDREDUCONT"), Codes{});
 }
 
 TEST_F(LookupQueries, CompaniesAllOrOneByCode) {
-    EXPECT_EQ(column(qryEmpresa, {}, "CDEMPRESA"), (Codes{"01", "02", "10"}));
-    EXPECT_EQ(column(qryVdEmpresa, {{"P_CDEMPRESA", "10"}}, "NMEMPRESA"), Codes{"D'AVILA LTDA"});
+    EXPECT_EQ(column(kSqlEmpresa, {}, "CDEMPRESA"), (Codes{"01", "02", "10"}));
+    EXPECT_EQ(column(kSqlVdEmpresa, {{"P_CDEMPRESA", "10"}}, "NMEMPRESA"), Codes{"D'AVILA LTDA"});
     for (const Value& none : {Value("1"), Value(), Value("01' OR '1'='1"), Value("01'--")})
-        EXPECT_EQ(column(qryVdEmpresa, {{"P_CDEMPRESA", none}}, "CDEMPRESA"), Codes{})
+        EXPECT_EQ(column(kSqlVdEmpresa, {{"P_CDEMPRESA", none}}, "CDEMPRESA"), Codes{})
             << none.debugString();
     db.exec("DELETE FROM CONTCORR; DELETE FROM EMPRESA");
-    open(qryEmpresa);
+    open(kSqlEmpresa);
     EXPECT_TRUE(query.Active());
     EXPECT_TRUE(query.IsEmpty());
 }
 
 TEST_F(LookupQueries, BankMasksAreFoundByTheRemittanceCode) {
-    open(qryBanco, {{"P_CDBANCO", "748"}});
+    open(kSqlBanco, {{"P_CDBANCO", "748"}});
     ASSERT_EQ(query.RecordCount(), 1);
     EXPECT_EQ(query.FieldByName("CDPICTCONT").AsString(), "999999");
     EXPECT_EQ(query.FieldByName("CDPICTAGEN").AsString(), "9999");
-    EXPECT_EQ(column(qryBanco, {{"P_CDBANCO", "756"}}, "CDPICTCONT"), Codes{});  // a bank code
+    EXPECT_EQ(column(kSqlBanco, {{"P_CDBANCO", "756"}}, "CDPICTCONT"), Codes{});  // a bank code
 }
 
 TEST_F(LookupQueries, SettlementTypesListAndCheck) {
-    EXPECT_EQ(column(qryPesqTbBaixa, {}, "CDTPBAIXAPAG"), (Codes{"01", "02", "03"}));
+    EXPECT_EQ(column(kSqlPesqTbBaixa, {}, "CDTPBAIXAPAG"), (Codes{"01", "02", "03"}));
     EXPECT_EQ(query.FieldCount(), 3u);
-    open(qryVdTipoBaixa, {{"CDTPBAIXAPAG", "02"}});
+    open(kSqlVdTipoBaixa, {{"CDTPBAIXAPAG", "02"}});
     ASSERT_EQ(query.RecordCount(), 1);
     EXPECT_EQ(query.FieldByName("IDBAIXAUTILP").AsString(), "D");
     EXPECT_EQ(query.FieldByName("VRMAXDOCCNAB").DataType(), FieldType::Float);
     EXPECT_EQ(query.FieldByName("VRMAXDOCCNAB").AsFloat(), 5000.5);
-    open(qryVdTipoBaixa, {{"CDTPBAIXAPAG", "01"}});
+    open(kSqlVdTipoBaixa, {{"CDTPBAIXAPAG", "01"}});
     EXPECT_TRUE(query.FieldByName("VRMAXDOCCNAB").IsNull());
-    EXPECT_EQ(column(qryVdTipoBaixa, {{"CDTPBAIXAPAG", "04"}}, "CDTPBAIXAPAG"), Codes{});
+    EXPECT_EQ(column(kSqlVdTipoBaixa, {{"CDTPBAIXAPAG", "04"}}, "CDTPBAIXAPAG"), Codes{});
 }
 
 TEST_F(LookupQueries, FilterDialogLists) {
-    EXPECT_EQ(column(qryFilial, {}, "CDFILIAL"), (Codes{"0001", "0002"}));
-    EXPECT_EQ(column(qryFormaPag, {}, "CDTPBAIXAPAG"), (Codes{"01", "02", "03"}));
-    EXPECT_EQ(column(qryPesqBanco, {}, "CDBANCO"), (Codes{"001", "237", "341", "756"}));
-    EXPECT_EQ(column(qryTipoCtPagar, {}, "CDTPCTPAGAR"), (Codes{"000001", "000002"}));
-    EXPECT_EQ(column(qryGrForn, {}, "CDGRUPFORN"), (Codes{"G1", "G2", "G3"}));
+    EXPECT_EQ(column(kSqlFilial, {}, "CDFILIAL"), (Codes{"0001", "0002"}));
+    EXPECT_EQ(column(kSqlFormaPag, {}, "CDTPBAIXAPAG"), (Codes{"01", "02", "03"}));
+    EXPECT_EQ(column(kSqlPesqBanco, {}, "CDBANCO"), (Codes{"001", "237", "341", "756"}));
+    EXPECT_EQ(column(kSqlTipoCtPagar, {}, "CDTPCTPAGAR"), (Codes{"000001", "000002"}));
+    EXPECT_EQ(column(kSqlGrForn, {}, "CDGRUPFORN"), (Codes{"G1", "G2", "G3"}));
 }
 
 TEST_F(LookupQueries, SuppliersOfTheChosenPersonTypesAndGroups) {
     auto suppliers = [&](Value allTypes, Value types, Value allGroups, Value groups) {
-        return column(qryFornecedor,
+        return column(kSqlFornecedor,
                       {{"P_TIDTPIJURFORN", allTypes},
                        {"P_IDTPIJURFORN", types},
                        {"P_TCDGRUPFORN", allGroups},
@@ -263,8 +226,8 @@ TEST_F(LookupQueries, SuppliersOfTheChosenPersonTypesAndGroups) {
 
 TEST_F(LookupQueries, DeductionAdjustmentTypesOfOneKind) {
     auto types = [&](Value code, Value kind) {
-        return column(qryTipoAjPagarAbatimento, {{"P_CDAJUCTPAG", code}, {"P_IDTPAJPAGAR", kind}},
-                      "CDAJUCTPAG");
+        return column(abatimento_sql::kSqlTipoAjPagar,
+                      {{"P_CDAJUCTPAG", code}, {"P_IDTPAJPAGAR", kind}}, "CDAJUCTPAG");
     };
     EXPECT_EQ(types(Value(), "A"), Codes{"0003"});
     EXPECT_EQ(types(Value(), "D"), Codes{"0004"});

@@ -1,5 +1,4 @@
-// Vd_OrcaFinaAjusBol and SetAjBolPag: net value, payables, budget and
-// deductions of advances and return notes.
+// Vd_OrcaFinaAjusBol and SetAjBolPag: net value, payables, budget, advances and return notes.
 #include "contracts/screen_records.h"
 #include "grouping_fixture.h"
 
@@ -25,19 +24,8 @@ protected:
     static std::vector<Value> aj(const std::string& lanc, const std::string& tipo, double v) {
         return {tipo, "0001", lanc, "", "", v, " "};
     }
-    static PacketChange insert(const std::vector<Value>& row) {
-        Packet p(ajBolPagFields());
-        return {ChangeOp::Insert, p.layout.encode(row), {}};
-    }
-    static PacketChange remove(const std::vector<Value>& row) {
-        Packet p(ajBolPagFields());
-        return {ChangeOp::Delete, {}, p.layout.encode(row)};
-    }
-    static Value log(std::vector<PacketChange> changes) {
-        Packet p(ajBolPagFields());
-        p.isDelta = true;
-        p.changes = std::move(changes);
-        return packetValue(std::move(p));
+    static Value log(const std::vector<RowChange>& changes) {
+        return changeLog(ajBolPagFields(), changes);
     }
     // cdsAdiantamento rows: advance, amount, adjustment type, boleto.
     static Value advances(
@@ -87,9 +75,9 @@ TEST_F(Adjustments, NetValueExactToTheCentAndPayablesFollow) {
     addPayable("0000000001", "NF1", 60);
     addPayable("0000000001", "NF2", 40);
     addBudget(today, 10000, 100);
-    ASSERT_TRUE(save(log({insert(aj("0000000001", "0001", 0.1))})).ok);
+    ASSERT_TRUE(save(log({inserted(aj("0000000001", "0001", 0.1))})).ok);
     CallResult r = save(
-        log({insert(aj("0000000001", "0002", 0.2)), insert(aj("0000000001", "0010", 10.004))}));
+        log({inserted(aj("0000000001", "0002", 0.2)), inserted(aj("0000000001", "0010", 10.004))}));
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(scalar("SELECT ROUND(VRFINALBPAG, 2) = 90.3 FROM BOLETPAGAR").asInteger(), 1);
     EXPECT_EQ(rows("SELECT CDAJUCTPAG, VRAJBOLPAG, IDORIGAJBPAG FROM AJBOLPAG ORDER BY 1"),
@@ -98,7 +86,7 @@ TEST_F(Adjustments, NetValueExactToTheCentAndPayablesFollow) {
               (std::vector<std::string>{"NF1|54,18", "NF2|36,12"}));
     EXPECT_DOUBLE_EQ(utilizado(today), 90.3);
     // Removing the discount gives its value back to the boleto and the payables.
-    r = save(log({remove(aj("0000000001", "0010", 10.0))}));
+    r = save(log({deleted(aj("0000000001", "0010", 10.0))}));
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_DOUBLE_EQ(final("0000000001"), 100.3);
     EXPECT_EQ(scalar("SELECT ROUND(SUM(VRATUAPAG), 2) FROM CNTPAGAR").asFloat(), 100.3);
@@ -106,9 +94,9 @@ TEST_F(Adjustments, NetValueExactToTheCentAndPayablesFollow) {
 
 TEST_F(Adjustments, BoletoSentToTheBankLeavesItsRemittanceOrIsRefused) {
     addBoleto("0000000001", {{"IDSITUCNABP", "10"}, {"NRCNABPAGREM", "77"}});
-    expectRefused(log({insert(aj("0000000001", "0001", 1))}), "enviado ao banco");
+    expectRefused(log({inserted(aj("0000000001", "0001", 1))}), "enviado ao banco");
     db->exec("UPDATE GERALPAG SET IDUTCTRLCANREMP = 'N'");
-    ASSERT_TRUE(save(log({insert(aj("0000000001", "0001", 1))})).ok);
+    ASSERT_TRUE(save(log({inserted(aj("0000000001", "0001", 1))})).ok);
     EXPECT_EQ(rows("SELECT IDSITUCNABP, NRCNABPAGREM FROM BOLETPAGAR"),
               std::vector<std::string>{"00|∅"});
 }
@@ -121,19 +109,20 @@ TEST_F(Adjustments, RefusalsStoreNothing) {
     db->exec(
         "INSERT INTO AJBOLPAG VALUES ('0001', '0000000001', '0010', 5, 'M');"
         "UPDATE BOLETPAGAR SET VRFINALBPAG = 95 WHERE NRLANBOLPAG = '0000000001'");
-    expectRefused(log({insert(aj("0000000001", "9999", 1))}), "Ajuste não cadastrado.");
-    expectRefused(log({insert(aj("0000000001", "0001", 0.004))}), "maior do que zero");
-    expectRefused(log({insert(aj("0000000001", "0010", 1))}), "Ajuste já cadastrado.");
-    expectRefused(log({insert(aj("0000000001", "0011", 95.01))}), "ficaria negativo (-0,01)");
-    expectRefused(log({insert(aj("0000000002", "0001", 1))}), "baixado por outro usuário");
-    expectRefused(log({insert(aj("0000000003", "0001", 1))}), "nota bloqueada");
-    expectRefused(log({insert(aj("0000000004", "0001", 1))}), "data de processamento");
+    expectRefused(log({inserted(aj("0000000001", "9999", 1))}), "Ajuste não cadastrado.");
+    expectRefused(log({inserted(aj("0000000001", "0001", 0.004))}), "maior do que zero");
+    expectRefused(log({inserted(aj("0000000001", "0010", 1))}), "Ajuste já cadastrado.");
+    expectRefused(log({inserted(aj("0000000001", "0011", 95.01))}), "ficaria negativo (-0,01)");
+    expectRefused(log({inserted(aj("0000000002", "0001", 1))}), "baixado por outro usuário");
+    expectRefused(log({inserted(aj("0000000003", "0001", 1))}), "nota bloqueada");
+    expectRefused(log({inserted(aj("0000000004", "0001", 1))}), "data de processamento");
     // The second change of a log is refused: the first is not kept either.
-    expectRefused(log({insert(aj("0000000001", "0001", 1)), insert(aj("0000000001", "0003", 0))}),
-                  "maior do que zero");
+    expectRefused(
+        log({inserted(aj("0000000001", "0001", 1)), inserted(aj("0000000001", "0003", 0))}),
+        "maior do que zero");
     // Removed or changed by another user meanwhile.
-    expectRefused(log({remove(aj("0000000001", "0010", 4.99))}), "por outro usuário");
-    expectRefused(log({remove(aj("0000000001", "0011", 5))}), "por outro usuário");
+    expectRefused(log({deleted(aj("0000000001", "0010", 4.99))}), "por outro usuário");
+    expectRefused(log({deleted(aj("0000000001", "0011", 5))}), "por outro usuário");
 }
 
 TEST_F(Adjustments, BudgetQuestionAndSaveFollowTheDueMonth) {
@@ -146,11 +135,11 @@ TEST_F(Adjustments, BudgetQuestionAndSaveFollowTheDueMonth) {
     EXPECT_FALSE(
         call("Vd_OrcaFinaAjusBol", {"0001", "0000000001", 50.01}).result.asArray()[0].asBool());
     EXPECT_FALSE(call("Vd_OrcaFinaAjusBol", {"0001", "0000000009", 1.0}).ok);
-    expectRefused(log({insert(aj("0000000001", "0001", 50.01))}), "orçamento de fluxo de caixa");
-    ASSERT_TRUE(save(log({insert(aj("0000000001", "0001", 50))})).ok);
+    expectRefused(log({inserted(aj("0000000001", "0001", 50.01))}), "orçamento de fluxo de caixa");
+    ASSERT_TRUE(save(log({inserted(aj("0000000001", "0001", 50))})).ok);
     EXPECT_DOUBLE_EQ(utilizado(today), 1000);
     // A discount frees the month even when it is full.
-    ASSERT_TRUE(save(log({insert(aj("0000000001", "0010", 20))})).ok);
+    ASSERT_TRUE(save(log({inserted(aj("0000000001", "0010", 20))})).ok);
     EXPECT_DOUBLE_EQ(utilizado(today), 980);
 }
 
@@ -160,7 +149,7 @@ TEST_F(Adjustments, AdvanceDeductionIsTakenAndGivenBack) {
     const Value adv = advances({{"AD1", 100, "0020", "0000000001"},
                                 {"AD2", 20, "0020", "0000000001"},
                                 {"AD2", 30, "0020", "0000000002"}});  // another boleto's
-    CallResult r = save(log({insert(aj("0000000001", "0020", 120))}), adv);
+    CallResult r = save(log({inserted(aj("0000000001", "0020", 120))}), adv);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_DOUBLE_EQ(final("0000000001"), 180);
     EXPECT_DOUBLE_EQ(available("ADIANTFORN", "NRLANCTONF = 'AD1'"), 100);
@@ -168,7 +157,7 @@ TEST_F(Adjustments, AdvanceDeductionIsTakenAndGivenBack) {
     EXPECT_EQ(rows("SELECT NRLANCTONF, VRDESCONTO FROM AJBOLPAGADIA ORDER BY 1"),
               (std::vector<std::string>{"AD1|100", "AD2|20"}));
     EXPECT_EQ(scalar("SELECT IDORIGAJBPAG FROM AJBOLPAG").asString(), "A");
-    r = save(log({remove(aj("0000000001", "0020", 120))}));
+    r = save(log({deleted(aj("0000000001", "0020", 120))}));
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_DOUBLE_EQ(final("0000000001"), 300);
     EXPECT_DOUBLE_EQ(available("ADIANTFORN", "NRLANCTONF = 'AD1'"), 200);
@@ -179,7 +168,7 @@ TEST_F(Adjustments, AdvanceDeductionIsTakenAndGivenBack) {
 TEST_F(Adjustments, AdvanceDeductionRefusals) {
     addBoleto("0000000001", {{"VRBOLPAG", 300.0}, {"VRFINALBPAG", 300.0}});
     addBoleto("0000000002", {{"VRBOLPAG", 300.0}, {"VRFINALBPAG", 300.0}});
-    const Value deduct = log({insert(aj("0000000001", "0020", 150))});
+    const Value deduct = log({inserted(aj("0000000001", "0020", 150))});
     expectRefused(deduct, "nenhum foi informado");
     expectRefused(deduct, "difere da soma dos descontos informados (140,00)",
                   advances({{"AD1", 140, "0020", "0000000001"}}));
@@ -190,23 +179,21 @@ TEST_F(Adjustments, AdvanceDeductionRefusals) {
                   advances({{"AD3", 150, "0020", "0000000001"}}));
     // Two users deduct the same advance: the second finds it used.
     ASSERT_TRUE(save(deduct, advances({{"AD1", 150, "0020", "0000000001"}})).ok);
-    expectRefused(log({insert(aj("0000000002", "0020", 150))}), "tem disponível 50,00",
+    expectRefused(log({inserted(aj("0000000002", "0020", 150))}), "tem disponível 50,00",
                   advances({{"AD1", 150, "0020", "0000000002"}}));
     // A deduction's amount is not edited in place.
-    Packet p(ajBolPagFields());
-    expectRefused(log({{ChangeOp::Modify, p.layout.encode(aj("0000000001", "0020", 100)),
-                        p.layout.encode(aj("0000000001", "0020", 150))}}),
+    expectRefused(log({modified(aj("0000000001", "0020", 100), aj("0000000001", "0020", 150))}),
                   "não pode ter o valor alterado");
 }
 
 TEST_F(Adjustments, ReturnNoteDeduction) {
     addBoleto("0000000001");
     ASSERT_TRUE(
-        save(log({insert(aj("0000000001", "0030", 80))}), advances(), notes({{"DV1", 80}})).ok);
+        save(log({inserted(aj("0000000001", "0030", 80))}), advances(), notes({{"DV1", 80}})).ok);
     EXPECT_DOUBLE_EQ(available("NFDEVOLUCAO", "NRNFDEVOL = 'DV1'"), 0);
     EXPECT_EQ(scalar("SELECT IDORIGAJBPAG FROM AJBOLPAG").asString(), "D");
     EXPECT_DOUBLE_EQ(final("0000000001"), 20);
-    ASSERT_TRUE(save(log({remove(aj("0000000001", "0030", 80))})).ok);
+    ASSERT_TRUE(save(log({deleted(aj("0000000001", "0030", 80))})).ok);
     EXPECT_DOUBLE_EQ(available("NFDEVOLUCAO", "NRNFDEVOL = 'DV1'"), 80);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM AJBOLPAGDEVOL").asInteger(), 0);
 }

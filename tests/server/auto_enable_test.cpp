@@ -1,6 +1,4 @@
-// Automatic enabling: the paying account's transfer parameters, the settlement type each
-// payment takes, the grouping by supplier, and the keys answered for changes made
-// meanwhile by other users (with nothing stored).
+// Automatic enabling: transfer parameters, settlement types, grouping by supplier, refusals.
 #include <set>
 
 #include "grouping_fixture.h"

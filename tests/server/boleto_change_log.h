@@ -45,6 +45,34 @@ inline PacketChange modifiedRow(const std::vector<Value>& original, const Fields
     return {ChangeOp::Modify, layout.encode(now), layout.encode(original)};
 }
 
+// One change of a change log: the row now (empty for a delete) and as read (empty for an
+// insert).
+struct RowChange {
+    ChangeOp op;
+    std::vector<Value> values, original;
+};
+
+inline RowChange inserted(std::vector<Value> row) {
+    return {ChangeOp::Insert, std::move(row), {}};
+}
+inline RowChange modified(std::vector<Value> now, std::vector<Value> before) {
+    return {ChangeOp::Modify, std::move(now), std::move(before)};
+}
+inline RowChange deleted(std::vector<Value> row) {
+    return {ChangeOp::Delete, {}, std::move(row)};
+}
+
+// The change log of a dataset with `fields` holding `changes`.
+inline Value changeLog(const std::vector<PacketField>& fields,
+                       const std::vector<RowChange>& changes) {
+    Packet p(fields);
+    p.isDelta = true;
+    for (const auto& [op, values, original] : changes)
+        p.changes.push_back({op, values.empty() ? "" : p.layout.encode(values),
+                             original.empty() ? "" : p.layout.encode(original)});
+    return packetValue(std::move(p));
+}
+
 // The change log holding `changes`, as SetBoletos and SetAgrupaBoleto receive it.
 inline Value boletoChangeLog(std::vector<PacketChange> changes) {
     Packet p(boletoFields());

@@ -1,7 +1,7 @@
-// The fresh checks of the screen (compensations, barcodes, the extension permission),
-// the advances and returns still available, and "mark all".
+// The screen's fresh checks, the discounts still available, and "mark all".
 #include "server/boleto_query.h"
 #include "server/dataset_fields.h"
+#include "server/packet_builder.h"
 #include "server_fixture.h"
 
 namespace pag::server::testing {
@@ -9,14 +9,12 @@ namespace {
 
 class Checks : public ServerFixture {
 protected:
-    static Value packetOf(Packet p) { return Value(std::make_shared<const Packet>(std::move(p))); }
-
     // cdsChaveBol holding these launch numbers of branch 0001.
     static Value chaveBol(const std::vector<std::string>& lancamentos) {
         Packet p({{"CDFILIAL", FieldType::Text, 4}, {"NRLANBOLPAG", FieldType::Text, 10}});
         for (const std::string& l : lancamentos)
             p.addRow({"0001", l});
-        return packetOf(std::move(p));
+        return packetValue(std::move(p));
     }
 
     void compensate(const std::string& numero, const std::string& lancamento,
@@ -97,31 +95,17 @@ TEST_F(Checks, ExtensionControlOfTheCompanyAndTheOperatorsGroups) {
 
 TEST_F(Checks, DiscountsListWhatIsStillAvailableForTheSupplier) {
     const std::string forn = demoSupplierCode(2), outro = demoSupplierCode(3);
+    // Supplier 2 (forn) and 3 (outro).
     db->exec(
         "INSERT INTO ADIANTFORN VALUES"
-        " ('0001', 'AD1', '01', '01', '01', '" +
-        forn +
-        "', '2024-05-01', 300, 120.5),"
-        " ('0001', 'AD2', '01', '01', '01', '" +
-        forn +
-        "', '2024-04-01', 200, 0.004),"
-        " ('0002', 'AD3', '01', '02', '01', '" +
-        forn +
-        "', '2024-03-01', 50.25, 50.25),"
-        " ('0001', 'AD4', '01', '01', '01', '" +
-        outro +
-        "', '2024-03-01', 70, 70),"
-        " ('0003', 'AD5', '01', '01', '02', '" +
-        forn +
-        "', '2024-03-01', 70, 70);"
-        "INSERT INTO NFDEVOLUCAO VALUES"
-        " ('0001', 'DV1', '1', '0001', 'NF77', '2', '01', '" +
-        forn +
-        "', '2024-05-02', 90,"
-        " 40), ('0001', 'DV2', NULL, NULL, NULL, NULL, '01', '" +
-        forn +
-        "', '2024-05-03',"
-        " 60, 0);");
+        " ('0001', 'AD1', '01', '01', '01', '000000000000000000002', '2024-05-01', 300, 120.5),"
+        " ('0001', 'AD2', '01', '01', '01', '000000000000000000002', '2024-04-01', 200, 0.004),"
+        " ('0002', 'AD3', '01', '02', '01', '000000000000000000002', '2024-03-01', 50.25, 50.25),"
+        " ('0001', 'AD4', '01', '01', '01', '000000000000000000003', '2024-03-01', 70, 70),"
+        " ('0003', 'AD5', '01', '01', '02', '000000000000000000002', '2024-03-01', 70, 70);"
+        "INSERT INTO NFDEVOLUCAO VALUES ('0001', 'DV1', '1', '0001', 'NF77', '2', '01',"
+        " '000000000000000000002', '2024-05-02', 90, 40), ('0001', 'DV2', NULL, NULL, NULL,"
+        " NULL, '01', '000000000000000000002', '2024-05-03', 60, 0);");
     CallResult r = call("GetDescontos", {"01", forn, ""});
     ASSERT_TRUE(r.ok) << r.message;
     const ValueArray& parts = r.result.asArray();
@@ -181,7 +165,7 @@ TEST_F(MarkAll, MarksWhatTheGridWouldLetMarkAndTotalsToTheCent) {
     // Settled by another user after the list was loaded.
     db->exec("UPDATE BOLETPAGAR SET IDSTATBPAG = 'B' WHERE NRLANBOLPAG = '0000000009'");
 
-    CallResult r = call("GetMarcaTBoletos", {packetOf(shown)});
+    CallResult r = call("GetMarcaTBoletos", {packetValue(shown)});
     ASSERT_TRUE(r.ok) << r.message;
     const ValueArray& parts = r.result.asArray();
     ASSERT_EQ(parts.size(), 3u);
@@ -198,10 +182,10 @@ TEST_F(MarkAll, MarksWhatTheGridWouldLetMarkAndTotalsToTheCent) {
 
     // Sent boletos may be marked when the parameters do not control remittances.
     db->exec("UPDATE GERALPAG SET IDUTCTRLCANREMP = 'N'");
-    r = call("GetMarcaTBoletos", {packetOf(shown)});
+    r = call("GetMarcaTBoletos", {packetValue(shown)});
     EXPECT_EQ(r.result.asArray()[1].asInteger(), 5);
     EXPECT_FALSE(
-        call("GetMarcaTBoletos", {packetOf(Packet(boletoFields()))}, context("01", "")).ok);
+        call("GetMarcaTBoletos", {packetValue(Packet(boletoFields()))}, context("01", "")).ok);
 }
 
 }  // namespace

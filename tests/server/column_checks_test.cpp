@@ -1,8 +1,7 @@
-// Values checked against their columns before anything is stored: dates, numbers, texts
-// and flags out of their column refuse the whole call naming the field; and one bad row
-// already stored never keeps the other boletos from loading.
+// Values outside their column refuse the call naming the field; a bad stored row is skipped.
 #include <cmath>
 
+#include "boleto_change_log.h"
 #include "server/boleto_query.h"
 #include "server/column_rules.h"
 #include "server/dataset_fields.h"
@@ -23,15 +22,11 @@ protected:
     // the given type, from null to value.
     static Value changeOf(const std::string& field, FieldType type, Value value,
                           Value original = Value()) {
-        auto p = std::make_shared<Packet>(
-            std::vector<PacketField>{{"CDFILIAL", FieldType::Text, 4},
-                                     {"NRLANBOLPAG", FieldType::Text, 10},
-                                     {field, type, type == FieldType::Text ? 200 : 0}});
-        p->isDelta = true;
-        p->changes.push_back({ChangeOp::Modify,
-                              p->layout.encode({"0001", "0000000001", std::move(value)}),
-                              p->layout.encode({"0001", "0000000001", std::move(original)})});
-        return Value(std::shared_ptr<const Packet>(p));
+        return changeLog({{"CDFILIAL", FieldType::Text, 4},
+                          {"NRLANBOLPAG", FieldType::Text, 10},
+                          {field, type, type == FieldType::Text ? 200 : 0}},
+                         {modified({"0001", "0000000001", std::move(value)},
+                                   {"0001", "0000000001", std::move(original)})});
     }
 
     std::string boletoRow(const std::string& lancamento) {

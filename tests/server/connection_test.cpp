@@ -1,5 +1,4 @@
-// The connection of the main screen: lazy opening, choice of transport, by-reference
-// arguments on both transports, failures surfacing on the first call.
+// The main screen's connection: lazy opening, transports, by-reference arguments, failures.
 #include <gtest/gtest.h>
 
 #include <stdexcept>

@@ -1,5 +1,5 @@
-// The server's frame: schema migrations, operator access, unknown operations, one
-// transaction per call, request-id idempotency and the change-log helper.
+// The server's frame: migrations, access, one transaction per call, the change-log helper.
+#include "boleto_change_log.h"
 #include "server/access_rules.h"
 #include "server/change_log.h"
 #include "server/migrations.h"
@@ -103,20 +103,8 @@ const std::vector<PacketField> kAccountFields = {
     {"IDTPICNABFOR", FieldType::Text, 1}, {"NRINSCNABFOR", FieldType::Text, 20},
     {"NMBANCO", FieldType::Text, 30}};
 
-Value delta(std::vector<PacketChange> changes) {
-    auto p = std::make_shared<Packet>(kAccountFields);
-    p->isDelta = true;
-    p->changes = std::move(changes);
-    return Value(std::shared_ptr<const Packet>(p));
-}
-
-PacketChange change(ChangeOp op, std::vector<Value> values, std::vector<Value> original) {
-    RowLayout layout = Packet(kAccountFields).layout;
-    PacketChange c;
-    c.op = op;
-    if (!values.empty()) c.values = layout.encode(values);
-    if (!original.empty()) c.original = layout.encode(original);
-    return c;
+Value delta(const std::vector<RowChange>& changes) {
+    return changeLog(kAccountFields, changes);
 }
 
 TEST(ChangeLogPlaceholders, MinusOneAndLoneBlankAreNoValue) {
@@ -150,32 +138,29 @@ protected:
 TEST_F(ChangeLogSaving, InsertModifyDeleteWithPlaceholdersAsNull) {
     const int64_t before = accounts();
     CallResult r =
-        call("TestSetCCorForn", {delta({change(ChangeOp::Insert, row("111", " ", " "), {}),
-                                        change(ChangeOp::Insert, row("222", "J", "123"), {})})});
+        call("TestSetCCorForn",
+             {delta({inserted(row("111", " ", " ")), inserted(row("222", "J", "123"))})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.result.asInteger(), 2);
     EXPECT_EQ(accounts(), before + 2);
     EXPECT_EQ(accounts("CDCCORFORN = '111' AND IDTPICNABFOR IS NULL AND NRINSCNABFOR IS NULL"), 1);
-    r = call("TestSetCCorForn",
-             {delta({change(ChangeOp::Modify, row("222", "F", "999"), row("222", "J", "123")),
-                     change(ChangeOp::Delete, {}, row("111", " ", " "))})});
+    r = call("TestSetCCorForn", {delta({modified(row("222", "F", "999"), row("222", "J", "123")),
+                                        deleted(row("111", " ", " "))})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(accounts("CDCCORFORN = '222' AND IDTPICNABFOR = 'F'"), 1);
     EXPECT_EQ(accounts("CDCCORFORN = '111'"), 0);
 }
 
 TEST_F(ChangeLogSaving, RowChangedByAnotherUserRefusesTheWholeCall) {
-    ASSERT_TRUE(
-        call("TestSetCCorForn", {delta({change(ChangeOp::Insert, row("333", "J", "1"), {}),
-                                        change(ChangeOp::Insert, row("444", "J", "2"), {})})})
-            .ok);
+    ASSERT_TRUE(call("TestSetCCorForn",
+                     {delta({inserted(row("333", "J", "1")), inserted(row("444", "J", "2"))})})
+                    .ok);
     // Another user changes account 444 after this client read it.
     db->exec("UPDATE CCORFORN SET NRINSCNABFOR = '77' WHERE CDCCORFORN = '444'");
     CallResult r =
-        call("TestSetCCorForn",
-             {delta({change(ChangeOp::Insert, row("555", "J", "3"), {}),
-                     change(ChangeOp::Modify, row("333", "J", "8"), row("333", "J", "1")),
-                     change(ChangeOp::Modify, row("444", "J", "9"), row("444", "J", "2"))})});
+        call("TestSetCCorForn", {delta({inserted(row("555", "J", "3")),
+                                        modified(row("333", "J", "8"), row("333", "J", "1")),
+                                        modified(row("444", "J", "9"), row("444", "J", "2"))})});
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("alterado ou excluído por outro usuário"), std::string::npos)
         << r.message;
@@ -185,24 +170,21 @@ TEST_F(ChangeLogSaving, RowChangedByAnotherUserRefusesTheWholeCall) {
     EXPECT_EQ(accounts("CDCCORFORN = '444' AND NRINSCNABFOR = '77'"), 1);
     // A row deleted meanwhile refuses a delete as well; null originals compare with IS.
     db->exec("DELETE FROM CCORFORN WHERE CDCCORFORN = '333'");
-    EXPECT_FALSE(
-        call("TestSetCCorForn", {delta({change(ChangeOp::Delete, {}, row("333", "J", "1"))})}).ok);
-    ASSERT_TRUE(call("TestSetCCorForn",
-                     {delta({change(ChangeOp::Insert, row("666", Value(), Value()), {})})})
-                    .ok);
-    EXPECT_TRUE(call("TestSetCCorForn", {delta({change(ChangeOp::Modify, row("666", "F", Value()),
-                                                       row("666", Value(), Value()))})})
+    EXPECT_FALSE(call("TestSetCCorForn", {delta({deleted(row("333", "J", "1"))})}).ok);
+    ASSERT_TRUE(call("TestSetCCorForn", {delta({inserted(row("666", Value(), Value()))})}).ok);
+    EXPECT_TRUE(call("TestSetCCorForn",
+                     {delta({modified(row("666", "F", Value()), row("666", Value(), Value()))})})
                     .ok);
 }
 
 TEST_F(ChangeLogSaving, RepeatedRequestIdAnswersTheStoredAnswerWithoutApplyingTwice) {
     CallContext ctx = context();
     ctx.requestId = "req-0001";
-    std::vector<Value> args = {delta({change(ChangeOp::Insert, row("777", "J", "1"), {})}), ""};
+    std::vector<Value> args = {delta({inserted(row("777", "J", "1"))}), ""};
     CallResult first = module->call(ctx, "TestSetCCorForn", args);
     ASSERT_TRUE(first.ok) << first.message;
     EXPECT_EQ(args[1].asString(), "feito");
-    std::vector<Value> retry = {delta({change(ChangeOp::Insert, row("777", "J", "1"), {})}), ""};
+    std::vector<Value> retry = {delta({inserted(row("777", "J", "1"))}), ""};
     CallResult second = module->call(ctx, "TestSetCCorForn", retry);
     ASSERT_TRUE(second.ok) << second.message;  // a second insert would break the key
     EXPECT_EQ(second.result.asInteger(), 1);
@@ -211,7 +193,7 @@ TEST_F(ChangeLogSaving, RepeatedRequestIdAnswersTheStoredAnswerWithoutApplyingTw
     // A refused call stores nothing: its retry runs again.
     ctx.requestId = "req-0002";
     db->exec("UPDATE CCORFORN SET NRINSCNABFOR = '5' WHERE CDCCORFORN = '777'");
-    std::vector<Value> stale = {delta({change(ChangeOp::Delete, {}, row("777", "J", "1"))}), ""};
+    std::vector<Value> stale = {delta({deleted(row("777", "J", "1"))}), ""};
     EXPECT_FALSE(module->call(ctx, "TestSetCCorForn", stale).ok);
     db->exec("UPDATE CCORFORN SET NRINSCNABFOR = '1' WHERE CDCCORFORN = '777'");
     EXPECT_TRUE(module->call(ctx, "TestSetCCorForn", stale).ok);

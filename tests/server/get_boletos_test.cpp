@@ -1,5 +1,5 @@
-// GetBoletos: the 24 criteria of the filter, each family restricting alone, blank
-// criteria restricting nothing, list codes taken literally.
+// GetBoletos: the 24 criteria of the filter, blank ones restricting nothing, codes literal.
+#include <functional>
 #include <set>
 
 #include "server/dataset_fields.h"
@@ -75,100 +75,49 @@ protected:
     }
 };
 
-TEST_F(GetBoletos, BlankCriteriaListEveryOpenBoletoOfTheCompany) {
-    EXPECT_EQ(load({}), (Codes{"A", "B", "C", "D"}));
-    Filter f;
-    f.forn = " ";
-    f.situacao = "";
-    f.remessa = "   ";
-    EXPECT_EQ(load(f), (Codes{"A", "B", "C", "D"}));
-}
-
-TEST_F(GetBoletos, ListCriteria) {
-    Filter f;
-    f.forn = demoSupplierCode(1) + ", " + demoSupplierCode(10);
-    EXPECT_EQ(load(f), (Codes{"A", "C"}));
-    f = {};
-    f.filiLanc = "0002";
-    EXPECT_EQ(load(f), Codes{"C"});
-    f = {};
-    f.filiOrig = "0002";  // the branch of the boleto's payables
-    EXPECT_EQ(load(f), Codes{"A"});
-    f = {};
-    f.tipoPag = "10;01";
-    EXPECT_EQ(load(f), (Codes{"A", "B", "C", "D"}));
-    f.tipoPag = "10";
-    EXPECT_EQ(load(f), Codes{"B"});
-    f = {};
-    f.bancBenef = "341,237";
-    EXPECT_EQ(load(f), (Codes{"A", "B"}));
-    f = {};
-    f.tpConta = "000004";
-    EXPECT_EQ(load(f), Codes{"A"});
-    f = {};
-    f.grForn = "OBR,OUT";  // suppliers 10 and 11
-    EXPECT_EQ(load(f), (Codes{"C", "D"}));
-}
-
-TEST_F(GetBoletos, FlagsSituationAndPersonType) {
-    Filter f;
-    f.boleto = "S";
-    EXPECT_EQ(load(f), Codes{"A"});
-    f.boleto = "N";
-    EXPECT_EQ(load(f), (Codes{"B", "C", "D"}));
-    f = {};
-    f.statLib = "B";
-    EXPECT_EQ(load(f), Codes{"C"});
-    f.statLib = "L";
-    EXPECT_EQ(load(f), (Codes{"A", "B", "D"}));
-    f = {};
-    f.situacao = "_00";
-    EXPECT_EQ(load(f), Codes{"A"});
-    f.situacao = " _01_20";
-    EXPECT_EQ(load(f), (Codes{"C", "D"}));
-    f.situacao = "_00_01_10_20";
-    EXPECT_EQ(load(f), (Codes{"A", "B", "C", "D"}));
-    f = {};
-    f.pessoa = "J";
-    EXPECT_EQ(load(f), Codes{"A"});
-    f.pessoa = "F";
-    EXPECT_EQ(load(f), Codes{"B"});
-    f.pessoa = "_O_I";
-    EXPECT_EQ(load(f), (Codes{"C", "D"}));
-}
-
-TEST_F(GetBoletos, RangesOfValueDatesAndNumbers) {
-    Filter f;
-    f.vrIni = 100;
-    f.vrFin = 200;
-    EXPECT_EQ(load(f), (Codes{"B", "D"}));
-    f.vrIni = 0;
-    f.vrFin = 100;  // the default boletos are worth 100.00: limits included
-    EXPECT_EQ(load(f), (Codes{"A", "D"}));
-    f = {};
-    f.vencIni = today;
-    f.vencFin = today;
-    EXPECT_EQ(load(f), (Codes{"A", "B"}));
-    f.vencFin = Date();
-    EXPECT_EQ(load(f), (Codes{"A", "B", "C"}));
-    f = {};
-    f.emissIni = today.addDays(-20);
-    f.emissFin = today;
-    EXPECT_EQ(load(f), Codes{"B"});
-    f = {};
-    f.docIni = "0000150";
-    f.docFin = "0000300";
-    EXPECT_EQ(load(f), (Codes{"B", "C"}));
-    f = {};
-    f.remessa = "0000000012";
-    EXPECT_EQ(load(f), Codes{"B"});
-    f = {};
-    f.retorno = "0000000034";
-    EXPECT_EQ(load(f), Codes{"C"});
-    f = {};
-    f.orcaIni = "0000000015";
-    f.orcaFin = "0000000099";
-    EXPECT_EQ(load(f), Codes{"C"});
+TEST_F(GetBoletos, EachCriterionRestrictsAloneAndBlankOnesNothing) {
+    struct Case {
+        std::function<void(Filter&)> set;
+        Codes expected;
+    };
+    const Date t = today;
+    const Case cases[] = {
+        {[](Filter&) {}, {"A", "B", "C", "D"}},
+        {[](Filter& f) { f.forn = " ", f.situacao = "", f.remessa = "   "; }, {"A", "B", "C", "D"}},
+        {[](Filter& f) { f.forn = demoSupplierCode(1) + ", " + demoSupplierCode(10); }, {"A", "C"}},
+        {[](Filter& f) { f.filiLanc = "0002"; }, {"C"}},
+        {[](Filter& f) { f.filiOrig = "0002"; }, {"A"}},  // the branch of the payables
+        {[](Filter& f) { f.tipoPag = "10;01"; }, {"A", "B", "C", "D"}},
+        {[](Filter& f) { f.tipoPag = "10"; }, {"B"}},
+        {[](Filter& f) { f.bancBenef = "341,237"; }, {"A", "B"}},
+        {[](Filter& f) { f.tpConta = "000004"; }, {"A"}},
+        {[](Filter& f) { f.grForn = "OBR,OUT"; }, {"C", "D"}},  // suppliers 10 and 11
+        {[](Filter& f) { f.boleto = "S"; }, {"A"}},
+        {[](Filter& f) { f.boleto = "N"; }, {"B", "C", "D"}},
+        {[](Filter& f) { f.statLib = "B"; }, {"C"}},
+        {[](Filter& f) { f.statLib = "L"; }, {"A", "B", "D"}},
+        {[](Filter& f) { f.situacao = "_00"; }, {"A"}},
+        {[](Filter& f) { f.situacao = " _01_20"; }, {"C", "D"}},
+        {[](Filter& f) { f.situacao = "_00_01_10_20"; }, {"A", "B", "C", "D"}},
+        {[](Filter& f) { f.pessoa = "J"; }, {"A"}},
+        {[](Filter& f) { f.pessoa = "F"; }, {"B"}},
+        {[](Filter& f) { f.pessoa = "_O_I"; }, {"C", "D"}},
+        {[](Filter& f) { f.vrIni = 100, f.vrFin = 200; }, {"B", "D"}},
+        {[](Filter& f) { f.vrFin = 100; }, {"A", "D"}},  // the default 100,00: limits included
+        {[t](Filter& f) { f.vencIni = t, f.vencFin = t; }, {"A", "B"}},
+        {[t](Filter& f) { f.vencIni = t; }, {"A", "B", "C"}},
+        {[t](Filter& f) { f.emissIni = t.addDays(-20), f.emissFin = t; }, {"B"}},
+        {[](Filter& f) { f.docIni = "0000150", f.docFin = "0000300"; }, {"B", "C"}},
+        {[](Filter& f) { f.remessa = "0000000012"; }, {"B"}},
+        {[](Filter& f) { f.retorno = "0000000034"; }, {"C"}},
+        {[](Filter& f) { f.orcaIni = "0000000015", f.orcaFin = "0000000099"; }, {"C"}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("caso " + std::to_string(i));
+        Filter f;
+        cases[i].set(f);
+        EXPECT_EQ(load(f), cases[i].expected);
+    }
 }
 
 TEST_F(GetBoletos, CodesHoldingQuotesAndSqlAreJustCodes) {

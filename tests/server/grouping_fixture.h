@@ -48,19 +48,15 @@ protected:
     }
 
     double utilizado(Date due) {
-        Statement st = db->prepare(
-            "SELECT VRUTILIZADO FROM ORCAFINA WHERE CDEMPRESA = '01' AND NRANO = :A AND NRMES = "
-            ":M");
-        st.bind("A", Value(due.year()));
-        st.bind("M", Value(due.month()));
-        return st.step() ? st.column(0).asFloat() : -1;
+        const Value v =
+            scalar("SELECT VRUTILIZADO FROM ORCAFINA WHERE CDEMPRESA = '01' AND NRANO = " +
+                   std::to_string(due.year()) + " AND NRMES = " + std::to_string(due.month()));
+        return v.isNull() ? -1 : v.asFloat();
     }
 
     // The open boletos the screen lists for company "01" (GetBoletos without criteria).
     Packet listed(const CallContext& ctx = context()) {
-        const Date none;
-        std::vector<Value> args = {"01", "", "",  "", "", "", 0.0, 0.0,  none, none, "", "",
-                                   "",   "", " ", "", "", "", "T", none, none, "",   "", ""};
+        std::vector<Value> args = allBoletosFilter();
         CallResult r = call("GetBoletos", args, ctx);
         EXPECT_TRUE(r.ok) << r.message;
         return r.ok ? *r.result.asPacket() : Packet(boletoFields());

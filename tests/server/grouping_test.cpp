@@ -1,6 +1,4 @@
-// Grouping the marked boletos of one supplier into a real boleto and cancelling it:
-// launch numbers, the grouping's refusals (nothing stored), the budget rule, and the
-// round trip that must give every payable and value back.
+// Grouping marked boletos into a real boleto and cancelling it, which gives everything back.
 #include "grouping_fixture.h"
 
 namespace pag::server::testing {

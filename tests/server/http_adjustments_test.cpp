@@ -1,13 +1,11 @@
-// Two screens changing boletos' adjustments through the HTTP service, each with its own
-// copy of cdsAjBolPag: of two conflicting saves the second is refused with the server's
-// message and stores nothing, the boleto's net value moves once and an advance is never
-// deducted twice nor given back twice.
+// Two screens saving conflicting adjustments over HTTP: the second refused, nothing twice.
 #include <thread>
 
 #include "contracts/screen_records.h"
 #include "http_two_clients.h"
 #include "reliability.h"
 #include "server/boleto_query.h"
+#include "stored_rows.h"
 
 namespace pag::server::testing {
 namespace {
@@ -98,14 +96,10 @@ protected:
 
     // The adjustments as "type|amount", from the database or from a screen's copy.
     std::vector<std::string> stored(const std::string& lancamento) {
-        Statement st = database()->prepare(
-            "SELECT CDAJUCTPAG, VRAJBOLPAG FROM AJBOLPAG WHERE CDFILIAL = '0001'"
-            " AND NRLANBOLPAG = :L ORDER BY CDAJUCTPAG");
-        st.bind("L", Value(lancamento));
-        std::vector<std::string> out;
-        while (st.step())
-            out.push_back(st.column(0).asString() + "|" + st.column(1).asString());
-        return out;
+        return storedRows(*database(),
+                          "SELECT CDAJUCTPAG, VRAJBOLPAG FROM AJBOLPAG WHERE CDFILIAL = '0001'"
+                          " AND NRLANBOLPAG = '" +
+                              lancamento + "' ORDER BY CDAJUCTPAG");
     }
     static std::vector<std::string> shown(ClientDataSet& d) {
         std::vector<std::string> out;

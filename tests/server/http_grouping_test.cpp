@@ -1,7 +1,4 @@
-// Two screens grouping and saving the same boletos through the HTTP service, each from
-// the list it loaded: the one that acts second on a boleto the other already changed is
-// answered with a text its screen shows and stores nothing, and a boleto never ends in
-// two real boletos.
+// Two screens grouping and saving the same boletos over HTTP: the second refused, nothing stored.
 #include <algorithm>
 #include <memory>
 #include <string>

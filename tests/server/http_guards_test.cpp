@@ -1,5 +1,4 @@
 // The HTTP service's guards: token, size, nesting, malformed bodies, internal errors.
-// Each test sends a handful of requests to a service on loopback.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>

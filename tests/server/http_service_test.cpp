@@ -1,5 +1,4 @@
-// Two screens saving the same boleto through the HTTP service: a save refused as a
-// concurrent change is retried, and no save answered OK is lost.
+// Two screens saving the same boleto over HTTP: refused saves retried, no answered save lost.
 #include <atomic>
 #include <thread>
 
@@ -9,9 +8,7 @@
 namespace pag::server::testing {
 namespace {
 
-// Two screens saving the same boleto over and over, interleaved as the scheduler
-// pleases: each reads the boleto, raises its fine by one and saves; a save refused as a
-// concurrent change reads again and retries. No save that was answered OK may be lost.
+// Each screen reads the boleto, raises its fine by one and saves, reading again on a conflict.
 TEST_F(HttpTwoClients, InterleavedSavesOfTheSameBoletoLoseNoUpdate) {
     std::string lancamento;
     {

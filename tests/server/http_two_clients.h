@@ -41,9 +41,7 @@ protected:
 
     // GetBoletos without criteria, loaded into the screen's dataset.
     void load(SocketConnection& net, ClientDataSet& cds) {
-        const Date none;
-        std::vector<Value> args = {"01", "", "",  "", "", "", 0.0, 0.0,  none, none, "", "",
-                                   "",   "", " ", "", "", "", "T", none, none, "",   "", ""};
+        std::vector<Value> args = allBoletosFilter();
         CallResult r = net.Call("GetBoletos", args);
         ASSERT_TRUE(r.ok) << r.message;
         cds.SetData(r.result.asPacket());

@@ -1,5 +1,4 @@
-// Incl_Parcela_Bol_Pag, Excl_Parcela_Bol_Pag and VdNovoValorContas: split sets kept to
-// the cent, with their payables.
+// Incl_Parcela_Bol_Pag, Excl_Parcela_Bol_Pag and VdNovoValorContas: splits kept to the cent.
 #include "contracts/screen_records.h"
 #include "grouping_fixture.h"
 

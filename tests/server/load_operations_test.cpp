@@ -7,13 +7,6 @@ namespace {
 
 class LoadOperations : public ServerFixture {};
 
-std::vector<std::string> names(const Packet& p) {
-    std::vector<std::string> out;
-    for (const auto& f : p.fields)
-        out.push_back(f.name);
-    return out;
-}
-
 TEST_F(LoadOperations, GetGeralAnswersTheThreeParameterPackets) {
     CallResult r = call("GetGeral", {"0002"});
     ASSERT_TRUE(r.ok) << r.message;
@@ -67,9 +60,7 @@ TEST_F(LoadOperations, PayablesAndAdjustmentsOfOneBoleto) {
     r = call("GetAjBolPag", {"0001", "0000000001"});
     ASSERT_TRUE(r.ok) << r.message;
     const Packet& a = *r.result.asPacket();
-    EXPECT_EQ(names(a),
-              (std::vector<std::string>{"CDAJUCTPAG", "CDFILIAL", "NRLANBOLPAG", "DSAJUCTPAG",
-                                        "IDAJUCTPAG", "VRAJBOLPAG", "IDORIGAJBPAG"}));
+    EXPECT_EQ(a.fields, ajBolPagFields());
     ASSERT_EQ(a.rowCount(), 1u);
     EXPECT_EQ(a.value(0, "IDAJUCTPAG").asString(), "D");
     EXPECT_EQ(a.value(0, "DSAJUCTPAG").asString(), "DESCONTO COMERCIAL");

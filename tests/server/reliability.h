@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "boleto_change_log.h"
 #include "platform/dataset/packet.h"
 #include "platform/sql/database.h"
 #include "server/dataset_fields.h"
@@ -28,14 +29,10 @@ inline int reliabilityCount(int quick, int full) {
 // SetBoletos' change log of one boleto whose VRPEMULBPAG goes from `from` to `to`.
 inline Value fineChange(const std::string& filial, const std::string& lancamento, double from,
                         double to) {
-    auto p =
-        std::make_shared<Packet>(std::vector<PacketField>{{"CDFILIAL", FieldType::Text, 4},
-                                                          {"NRLANBOLPAG", FieldType::Text, 10},
-                                                          {"VRPEMULBPAG", FieldType::Float, 0}});
-    p->isDelta = true;
-    p->changes.push_back({ChangeOp::Modify, p->layout.encode({filial, lancamento, to}),
-                          p->layout.encode({filial, lancamento, from})});
-    return Value(std::shared_ptr<const Packet>(p));
+    return changeLog({{"CDFILIAL", FieldType::Text, 4},
+                      {"NRLANBOLPAG", FieldType::Text, 10},
+                      {"VRPEMULBPAG", FieldType::Float, 0}},
+                     {modified({filial, lancamento, to}, {filial, lancamento, from})});
 }
 
 // The demo boletos of branch 0001 any operator of company 01 may change: open, not sent,

@@ -1,6 +1,4 @@
-// Request ids bound to their call: a stored answer goes back only to a retry of the same
-// call (operator, company context, operation, arguments); anything else with that id is
-// refused, runs nothing and learns nothing.
+// A stored answer goes back only to a retry of the same call; anything else is refused.
 #include "server_fixture.h"
 
 namespace pag::server::testing {

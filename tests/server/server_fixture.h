@@ -48,6 +48,13 @@ inline CallContext context(std::string empresa = "01", std::string operador = "A
     return c;
 }
 
+// GetBoletos' 24 filter arguments restricting nothing: every open boleto of company "01".
+inline std::vector<Value> allBoletosFilter() {
+    const Date none;
+    return {"01", "", "",  "", "", "", 0.0, 0.0,  none, none, "", "",
+            "",   "", " ", "", "", "", "T", none, none, "",   "", ""};
+}
+
 // A migrated database with the demo's reference data (no boletos) and a direct
 // connection for setting up cases with plain SQL.
 class ServerFixture : public ::testing::Test {

@@ -1,4 +1,5 @@
 // The supplier's payee accounts and PIX keys: the pick lists and their registration.
+#include "boleto_change_log.h"
 #include "server/dataset_fields.h"
 #include "server_fixture.h"
 
@@ -16,18 +17,6 @@ protected:
                  forn + "', '341', '0912', '0045871', NULL, NULL), ('" + forn +
                  "', '341', '0100', '0000017', 'J', '11222333000181'), ('" + forn +
                  "', '237', '0912', '0045871', NULL, NULL);");
-    }
-
-    // A change log of a dataset with these fields.
-    static Value log(
-        const std::vector<PacketField>& fields,
-        const std::vector<std::tuple<ChangeOp, std::vector<Value>, std::vector<Value>>>& rows) {
-        auto p = std::make_shared<Packet>(fields);
-        p->isDelta = true;
-        for (const auto& [op, values, original] : rows)
-            p->changes.push_back({op, values.empty() ? "" : p->layout.encode(values),
-                                  original.empty() ? "" : p->layout.encode(original)});
-        return Value(std::shared_ptr<const Packet>(p));
     }
 
     std::vector<Value> account(const char* banco, const char* agencia, const char* conta,
@@ -57,6 +46,17 @@ protected:
             .asInteger();
     }
 
+    // `op` with a valid first row and then `bad` is refused with `text`: the valid row,
+    // found in `table` by `stored`, is not kept either.
+    void expectRefused(const char* op, const std::vector<PacketField>& fields, RowChange valid,
+                       RowChange bad, const std::string& text, const std::string& table,
+                       const std::string& stored) {
+        CallResult r = call(op, {changeLog(fields, {std::move(valid), std::move(bad)})});
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, text);
+        EXPECT_EQ(count(table, stored), 0) << text;
+    }
+
     std::string forn;
 };
 
@@ -82,48 +82,41 @@ TEST_F(SupplierRegistry, AccountsInsertedChangedAndDeletedWithConflictsAndDuplic
     const auto fields = cCorFornFields();
     CallResult r =
         call("SetCCorForn",
-             {log(fields, {{ChangeOp::Insert, account("001", "3064X", "0012345", "J", " "), {}},
-                           {ChangeOp::Modify, account("341", "0100", "0000017", "F", "123"),
-                            account("341", "0100", "0000017", "J", "11222333000181")},
-                           {ChangeOp::Delete, {}, account("237", "0912", "0045871")}})});
+             {changeLog(fields, {inserted(account("001", "3064X", "0012345", "J", " ")),
+                                 modified(account("341", "0100", "0000017", "F", "123"),
+                                          account("341", "0100", "0000017", "J", "11222333000181")),
+                                 deleted(account("237", "0912", "0045871"))})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(count("CCORFORN", "CDBANCFORN = '001' AND NRINSCNABFOR IS NULL"), 1);
     EXPECT_EQ(count("CCORFORN", "CDCCORFORN = '0000017' AND IDTPICNABFOR = 'F'"), 1);
     EXPECT_EQ(count("CCORFORN", "CDBANCFORN = '237'"), 0);
 
-    // Refusals store nothing of the call, not even its valid first row.
-    const auto refused = [&](std::tuple<ChangeOp, std::vector<Value>, std::vector<Value>> bad,
-                             const std::string& text) {
-        CallResult x = call(
-            "SetCCorForn",
-            {log(fields, {{ChangeOp::Insert, account("104", "1644", "1"), {}}, std::move(bad)})});
-        EXPECT_FALSE(x.ok);
-        EXPECT_EQ(x.message, text);
-        EXPECT_EQ(count("CCORFORN", "CDBANCFORN = '104'"), 0) << text;
+    const auto refused = [&](RowChange bad, const std::string& text) {
+        expectRefused("SetCCorForn", fields, inserted(account("104", "1644", "1")), bad, text,
+                      "CCORFORN", "CDBANCFORN = '104'");
     };
-    refused({ChangeOp::Insert, account("341", "0912", "0045871"), {}},
+    refused(inserted(account("341", "0912", "0045871")),
             "Conta corrente 341/0912/0045871 já cadastrada para o fornecedor " + forn + ".");
-    refused({ChangeOp::Modify, account("341", "0912", "0045871", "F", "123"),
-             account("341", "0100", "0000017", "F", "123")},
+    refused(modified(account("341", "0912", "0045871", "F", "123"),
+                     account("341", "0100", "0000017", "F", "123")),
             "Conta corrente 341/0912/0045871 já cadastrada para o fornecedor " + forn + ".");
-    refused({ChangeOp::Insert, account("341", " ", "77"), {}},
+    refused(inserted(account("341", " ", "77")),
             "Banco, agência e conta corrente do favorecido devem ser informados.");
-    refused({ChangeOp::Insert, account("341", "1", "77", "X"), {}},
+    refused(inserted(account("341", "1", "77", "X")),
             "Tipo de inscrição da conta do favorecido deve ser J, F, O ou I.");
-    refused({ChangeOp::Insert, account("3410", "1", "77"), {}},
-            "Campo CDBANCFORN excede 3 caracteres.");
-    refused({ChangeOp::Insert, {"341", "1", "77", "999", Value(), Value()}, {}},
+    refused(inserted(account("3410", "1", "77")), "Campo CDBANCFORN excede 3 caracteres.");
+    refused(inserted({"341", "1", "77", "999", Value(), Value()}),
             "Fornecedor 999 não cadastrado.");
     // Another user changed the account after it was read.
     db->exec("UPDATE CCORFORN SET NRINSCNABFOR = '9' WHERE CDCCORFORN = '0000017'");
-    refused({ChangeOp::Delete, {}, account("341", "0100", "0000017", "F", "123")},
+    refused(deleted(account("341", "0100", "0000017", "F", "123")),
             "A conta corrente 341/0100/0000017 do fornecedor " + forn +
                 " foi alterada ou excluída por outro usuário. Atualize os dados e repita a "
                 "operação.");
     // Deleting an account and registering it again in the same log is no duplicate.
     r = call("SetCCorForn",
-             {log(fields, {{ChangeOp::Delete, {}, account("341", "0912", "0045871")},
-                           {ChangeOp::Insert, account("341", "0912", "0045871", "J"), {}}})});
+             {changeLog(fields, {deleted(account("341", "0912", "0045871")),
+                                 inserted(account("341", "0912", "0045871", "J"))})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(count("CCORFORN", "CDCCORFORN = '0045871' AND IDTPICNABFOR = 'J'"), 1);
 }
@@ -144,42 +137,36 @@ TEST_F(SupplierRegistry, PixKeysListedPreferredFirstAndFilteredByKeyAndType) {
 TEST_F(SupplierRegistry, PixKeysRegisteredWithOnePreferredKeyAtMost) {
     const auto fields = chavePixFields();
     std::vector<Value> novo = key("02", "novo@forn.com.br");
-    CallResult r =
-        call("SetChavePix", {log(fields, {{ChangeOp::Insert, novo, {}},
-                                          {ChangeOp::Insert, key("04", "evp-9", "S"), {}}})});
+    CallResult r = call("SetChavePix",
+                        {changeLog(fields, {inserted(novo), inserted(key("04", "evp-9", "S"))})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(count("CHAVEPIXFORN", "CDCHAVEPIX = 'novo@forn.com.br' AND IDCHAVEPIXPREF = 'N'"), 1);
 
-    const auto refused = [&](std::tuple<ChangeOp, std::vector<Value>, std::vector<Value>> bad,
-                             const std::string& text) {
-        CallResult x =
-            call("SetChavePix",
-                 {log(fields, {{ChangeOp::Insert, key("03", "123"), {}}, std::move(bad)})});
-        EXPECT_FALSE(x.ok);
-        EXPECT_EQ(x.message, text);
-        EXPECT_EQ(count("CHAVEPIXFORN", "CDCHAVEPIX = '123'"), 0) << text;
+    const auto refused = [&](RowChange bad, const std::string& text) {
+        expectRefused("SetChavePix", fields, inserted(key("03", "123")), bad, text, "CHAVEPIXFORN",
+                      "CDCHAVEPIX = '123'");
     };
-    refused({ChangeOp::Insert, key("04", "evp-10", "S"), {}},
+    refused(inserted(key("04", "evp-10", "S")),
             "O fornecedor " + forn +
                 " já possui uma chave Pix principal. Só uma chave pode ser a principal.");
-    refused({ChangeOp::Modify, key("02", "novo@forn.com.br", "S"), novo},
+    refused(modified(key("02", "novo@forn.com.br", "S"), novo),
             "O fornecedor " + forn +
                 " já possui uma chave Pix principal. Só uma chave pode ser a principal.");
-    refused({ChangeOp::Insert, key("04", "evp-9"), {}},
+    refused(inserted(key("04", "evp-9")),
             "Chave Pix evp-9 já cadastrada para o fornecedor " + forn + ".");
-    refused({ChangeOp::Insert, key("05", "x"), {}}, "Tipo de chave Pix deve ser 01, 02, 03 ou 04.");
-    refused({ChangeOp::Insert, key("01", " "), {}}, "Chave Pix deve ser informada.");
-    refused({ChangeOp::Insert, key("01", "+551133", " "), {}},
+    refused(inserted(key("05", "x")), "Tipo de chave Pix deve ser 01, 02, 03 ou 04.");
+    refused(inserted(key("01", " ")), "Chave Pix deve ser informada.");
+    refused(inserted(key("01", "+551133", " ")),
             "Indicador de chave Pix principal deve ser S ou N.");
-    refused({ChangeOp::Modify, key("02", "novo@forn.com.br", " "), novo},
+    refused(modified(key("02", "novo@forn.com.br", " "), novo),
             "Indicador de chave Pix principal deve ser S ou N.");
     // Moving the preference from one key to another in one log is fine.
     r = call("SetChavePix",
-             {log(fields, {{ChangeOp::Modify, key("04", "evp-9", "N"), key("04", "evp-9", "S")},
-                           {ChangeOp::Modify, key("02", "novo@forn.com.br", "S"), novo}})});
+             {changeLog(fields, {modified(key("04", "evp-9", "N"), key("04", "evp-9", "S")),
+                                 modified(key("02", "novo@forn.com.br", "S"), novo)})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(count("CHAVEPIXFORN", "IDCHAVEPIXPREF = 'S' AND IDCHAVEPIX = '02'"), 1);
-    r = call("SetChavePix", {log(fields, {{ChangeOp::Delete, {}, key("04", "evp-9", "N")}})});
+    r = call("SetChavePix", {changeLog(fields, {deleted(key("04", "evp-9", "N"))})});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(count("CHAVEPIXFORN", "CDCHAVEPIX = 'evp-9'"), 0);
 }

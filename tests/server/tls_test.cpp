@@ -1,6 +1,4 @@
-// HTTPS: the service on a certificate the test makes (its own authority), the screens'
-// connection checking it, and the rules for plain HTTP off this machine. Everything
-// binds or talks to loopback only.
+// HTTPS on a certificate of the test's own authority, and plain HTTP only on loopback.
 #include <gtest/gtest.h>
 
 #include <openssl/evp.h>
