@@ -10,7 +10,6 @@ bool isLoopbackAddress(std::string_view host) {
     return host == "localhost" || host == "::1" || host == "[::1]" || host.starts_with("127.");
 }
 
-
 using nlohmann::json;
 
 namespace {
@@ -165,12 +164,36 @@ std::string encodeFailure(const std::string& message) {
                                                           json::error_handler_t::replace);
 }
 
+void checkCallReply(const CallReply& reply) {
+    if (!reply.ok) return;
+    try {
+        JsonWriter::checkUtf8(reply.result);
+        for (const auto& [i, v] : reply.refs)
+            JsonWriter::checkUtf8(v);
+    } catch (const std::invalid_argument& e) {
+        throw ProtocolError(e.what());
+    }
+}
+
+void writeCallReply(const CallReply& reply, JsonWriter& out) {
+    if (!reply.ok) {
+        out.raw(encodeFailure(reply.message));
+        return;
+    }
+    out.raw("{\"ok\":true,\"refs\":{");
+    bool first = true;
+    for (const auto& [i, v] : reply.refs) {
+        out.raw(first ? "\"" : ",\"").raw(std::to_string(i)).raw("\":").value(v);
+        first = false;
+    }
+    out.raw("},\"result\":").value(reply.result).raw("}");
+}
+
 std::string encodeCallReply(const CallReply& reply) {
-    if (!reply.ok) return encodeFailure(reply.message);
-    json refs = json::object();
-    for (const auto& [i, v] : reply.refs)
-        refs[std::to_string(i)] = valueToJson(v);
-    return dumpJson(json{{"ok", true}, {"result", valueToJson(reply.result)}, {"refs", refs}});
+    checkCallReply(reply);
+    JsonWriter out;
+    writeCallReply(reply, out);
+    return out.text();
 }
 
 CallReply decodeCallReply(std::string_view body, int maxDepth) {

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "contracts/connection_contract.h"
+#include "platform/dataset/json_writer.h"
 
 namespace pag {
 
 // True for 127.x.x.x, ::1 and "localhost": the addresses that never leave this machine.
 bool isLoopbackAddress(std::string_view host);
-
 
 // The JSON bodies of POST /call (docs/protocol.md), shared by the HTTP client and the
 // HTTP service so that both always speak the same version.
@@ -45,6 +45,12 @@ bool exceedsJsonDepth(std::string_view text, int maxDepth);
 std::string encodeCallRequest(const CallRequest& request);
 CallRequest decodeCallRequest(std::string_view body, int maxDepth = kDefaultMaxJsonDepth);
 std::string encodeCallReply(const CallReply& reply);
+// ProtocolError when some text of a successful reply is not UTF-8 and so cannot be
+// sent; encodeCallReply checks this itself.
+void checkCallReply(const CallReply& reply);
+// The same text as encodeCallReply, handed to the writer's sink piece by piece (the
+// rows of a packet as they are written), for a reply checkCallReply accepted.
+void writeCallReply(const CallReply& reply, JsonWriter& out);
 CallReply decodeCallReply(std::string_view body, int maxDepth = kDefaultMaxJsonDepth);
 
 // {"ok": false, "message": TEXT}, the body of every refusal. Never throws.

@@ -16,7 +16,6 @@ constexpr const char* kOrder =
 
 constexpr const char* kSelect = R"(SELECT
   B.NRPARCBOLPAG AS NRPARCBOLPAGVISU,
-  CAST(ROW_NUMBER() OVER (ORDER BY {ORDER}) AS REAL) AS NRPARCBOLPAGNUM,
   B.DTATUAVENBOLPAG, B.CDFILIAL, B.NRLANBOLPAG, B.CDFORNECED, F.NMFANTFORN, F.NMRAZSOCFORN,
   B.CDEMPRESA, B.NRPARCBOLPAG, B.VRBOLPAG, B.VRPEMULBPAG, B.VRMULTABPAG, B.DTENTRSAID,
   B.VRPEMORBPAG, B.VRFINALBPAG, B.DTVENBOLPAG, B.IDHABIBPAG, TB.IDBAIXAUTILP, B.CDTPBAIXAPAG,
@@ -37,21 +36,18 @@ LEFT JOIN BANCO BC ON BC.CDBANCO = CC.CDBANCO
 LEFT JOIN MOTIVOPROR MP ON MP.CDMOTIPROR = B.CDMOTIPROR
 WHERE B.IDSTATBPAG = 'A' AND B.NRLANBOLREAL IS NULL AND )";
 
-std::string withOrder(std::string sql) {
-    const auto at = sql.find("{ORDER}");
-    sql.replace(at, 7, kOrder);
-    return sql;
-}
-
 }  // namespace
+
+std::string boletoSelectSql(const std::string& where) {
+    return kSelect + where + " ORDER BY " + kOrder;
+}
 
 Packet selectBoletos(Database& db, const SqlConditions& where,
                      std::vector<std::string>* unreadable) {
-    static const std::string select = withOrder(kSelect);
-    Statement st = db.prepare(select + where.sql() + " ORDER BY " + kOrder);
+    Statement st = db.prepare(boletoSelectSql(where.sql()));
     where.bindTo(st);
     UnreadableRows bad{"Boleto", {"CDFILIAL", "NRLANBOLPAG"}, {}};
-    Packet packet = packetFromStatement(st, boletoFields(), bad);
+    Packet packet = packetFromStatement(st, boletoFields(), bad, "NRPARCBOLPAGNUM");
     for (std::string& message : bad.messages) {
         if (unreadable)
             unreadable->push_back(std::move(message));

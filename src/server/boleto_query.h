@@ -25,6 +25,10 @@ namespace pag::server {
 Packet selectBoletos(Database& db, const SqlConditions& where,
                      std::vector<std::string>* unreadable = nullptr);
 
+// The SELECT selectBoletos runs, with `where` (SQL over the aliases above) in place
+// of the caller's conditions: for measuring it next to the raw database.
+std::string boletoSelectSql(const std::string& where);
+
 // The stored value of one boleto column (null when the boleto does not exist).
 Value boletoColumn(Database& db, const std::string& filial, const std::string& lancamento,
                    const std::string& column);

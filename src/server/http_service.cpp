@@ -8,7 +8,6 @@
 #include <stdexcept>
 #include <thread>
 
-#include "contracts/transport_protocol.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
 #include "server/http_answers.h"
@@ -29,10 +28,15 @@ bool sameSecret(std::string_view a, std::string_view b) {
     return diff == 0;
 }
 
+constexpr socket_t kNoSocketOfItsOwn = -2;
+
 // The HTTP library's request parsing and routing, fed one request at a time by the
 // listener's connections instead of its own accept loop and thread pool.
 class Router final : public httplib::Server {
 public:
+    // The library writes a streamed answer only while its listening socket is valid;
+    // the listener owns the real one, so this stands for it (never used as a socket).
+    Router() { svr_sock_ = kNoSocketOfItsOwn; }
     void serve(httplib::Stream& stream) {
         bool closed = true;
         process_request(stream, true, closed, nullptr);
@@ -61,6 +65,29 @@ private:
     std::condition_variable changed_;
     unsigned free_;
 };
+
+// The client went away while its answer was being written.
+struct ClientGone {};
+
+// Writes the answer in chunks as it is encoded, so the server never holds the whole
+// text of a long list; the checks that could fail were made before the head went out.
+void streamReply(httplib::Response& res, std::shared_ptr<const CallReply> reply) {
+    res.set_chunked_content_provider(kJsonContentType,
+                                     [reply = std::move(reply)](size_t, httplib::DataSink& sink) {
+                                         JsonWriter out([&sink](std::string_view piece) {
+                                             if (!sink.write(piece.data(), piece.size()))
+                                                 throw ClientGone{};
+                                         });
+                                         try {
+                                             writeCallReply(*reply, out);
+                                             out.flush();
+                                         } catch (const ClientGone&) {
+                                             return false;
+                                         }
+                                         sink.done();
+                                         return true;
+                                     });
+}
 
 unsigned readTurns(unsigned configured) {
     if (configured > 0) return configured;
@@ -102,16 +129,17 @@ bool HttpService::authorized(std::string_view authorization) const {
 
 HttpService::Reply HttpService::handleCall(std::string_view body, std::string_view authorization) {
     if (!authorized(authorization))
-        return {401, encodeFailure(statusMessage(401, options_.maxBodyBytes))};
+        return {401, encodeFailure(statusMessage(401, options_.maxBodyBytes)), nullptr};
     if (body.size() > options_.maxBodyBytes)
-        return {413, encodeFailure(statusMessage(413, options_.maxBodyBytes))};
+        return {413, encodeFailure(statusMessage(413, options_.maxBodyBytes)), nullptr};
     CallRequest request;
     try {
         request = decodeCallRequest(body, options_.maxJsonDepth);
     } catch (const ProtocolError& e) {
-        return {400, encodeFailure(e.what())};
+        return {400, encodeFailure(e.what()), nullptr};
     }
-    // A read holds its turn until its answer is encoded: the heavy part of a list.
+    // A read holds its turn while it runs. Its answer is then written row by row from
+    // the packet it holds, which costs no more memory than the packet itself.
     const bool read = module_.readsOnly(request.operation);
     if (read) impl_->reads.take();
     struct Release {
@@ -123,16 +151,22 @@ HttpService::Reply HttpService::handleCall(std::string_view body, std::string_vi
     bool internalError = false;
     CallResult result =
         invokeModule(module_, request.context, request.operation, request.args, &internalError);
-    CallReply reply{result.ok, std::move(result.result), std::move(result.message), {}};
-    if (reply.ok)
-        for (int i : request.byRef)
-            reply.refs[i] = request.args[static_cast<size_t>(i)];
+    auto reply = std::make_shared<CallReply>(
+        CallReply{result.ok, std::move(result.result), std::move(result.message), {}});
+    if (!reply->ok) return {internalError ? 500 : 200, encodeFailure(reply->message), nullptr};
+    for (int i : request.byRef)
+        reply->refs[i] = std::move(request.args[static_cast<size_t>(i)]);
+    // Text that cannot be sent is found before the answer starts, while a failure can
+    // still be told with its status.
     try {
-        return {internalError ? 500 : 200, encodeCallReply(reply)};
+        checkCallReply(*reply);
     } catch (const ProtocolError& e) {
-        return {500, encodeFailure("A resposta da operação " + request.operation +
-                                   " não pôde ser enviada: " + e.what())};
+        return {500,
+                encodeFailure("A resposta da operação " + request.operation +
+                              " não pôde ser enviada: " + e.what()),
+                nullptr};
     }
+    return {200, {}, std::move(reply)};
 }
 
 void HttpService::checkAddress() const {
@@ -180,16 +214,21 @@ int HttpService::start() {
             });
             if (!complete) {
                 const int status = tooLarge || res.status == 413 ? 413 : 400;
-                reply = {status, encodeFailure(status == 413 ? statusMessage(413, maxBody)
-                                                             : "Requisição incompleta: o corpo não "
-                                                               "chegou inteiro a tempo.")};
+                reply = {status,
+                         encodeFailure(status == 413 ? statusMessage(413, maxBody)
+                                                     : "Requisição incompleta: o corpo não "
+                                                       "chegou inteiro a tempo."),
+                         nullptr};
             } else {
                 reply = handleCall(body, req.get_header_value("Authorization"));
             }
         }
         res.status = reply.status;
         if (reply.status == 401) res.set_header("WWW-Authenticate", "Bearer");
-        res.set_content(reply.body, kJsonContentType);
+        if (reply.streamed)
+            streamReply(res, std::move(reply.streamed));
+        else
+            res.set_content(reply.body, kJsonContentType);
     });
     // Every refusal the library makes on its own (malformed request, unknown path, size)
     // still answers in the protocol's form.

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "contracts/connection_contract.h"
+#include "contracts/transport_protocol.h"
 
 namespace pag::server {
 
@@ -67,6 +68,9 @@ public:
     struct Reply {
         int status = 200;
         std::string body;
+        // A successful call's answer, written row by row to the response instead of
+        // into body (body is then empty).
+        std::shared_ptr<const CallReply> streamed;
     };
     // The answer to one POST /call, apart from HTTP framing.
     Reply handleCall(std::string_view body, std::string_view authorization);

@@ -8,20 +8,25 @@ namespace pag::server {
 
 namespace {
 
-Packet readRows(Statement& st, const std::vector<PacketField>& fields, UnreadableRows* unreadable) {
+Packet readRows(Statement& st, const std::vector<PacketField>& fields, UnreadableRows* unreadable,
+                const std::string& positionField = {}) {
     std::vector<int> columns;
     columns.reserve(fields.size());
     for (const PacketField& f : fields) {
-        int c = st.columnIndex(f.name);
-        if (c < 0) throw DatabaseError("O campo " + f.name + " não está no resultado da consulta.");
+        const bool position = !positionField.empty() && equalsIgnoreCase(f.name, positionField);
+        int c = position ? -1 : st.columnIndex(f.name);
+        if (c < 0 && !position)
+            throw DatabaseError("O campo " + f.name + " não está no resultado da consulta.");
         columns.push_back(c);
     }
     Packet p(fields);
     std::vector<Value> row(fields.size());
+    double position = 0;
     while (st.step()) {
+        ++position;
         try {
             for (size_t i = 0; i < fields.size(); ++i)
-                row[i] = st.column(columns[i], fields[i].type);
+                row[i] = columns[i] < 0 ? Value(position) : st.column(columns[i], fields[i].type);
         } catch (const DatabaseError& e) {
             if (!unreadable) throw;
             std::string key;
@@ -48,6 +53,11 @@ Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields
 Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields,
                            UnreadableRows& unreadable) {
     return readRows(st, fields, &unreadable);
+}
+
+Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields,
+                           UnreadableRows& unreadable, const std::string& positionField) {
+    return readRows(st, fields, &unreadable, positionField);
 }
 
 Value packetValue(Packet packet) {

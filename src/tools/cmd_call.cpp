@@ -7,6 +7,7 @@
 
 #include "contracts/client/connection.h"
 #include "contracts/client/login_context.h"
+#include "contracts/transport_protocol.h"
 #include "platform/dataset/packet.h"
 #include "server/rdm_hab_conta.h"
 #include "tools/commands.h"
@@ -79,20 +80,22 @@ int runCall(int argc, char** argv) {
     } catch (const std::exception& e) {
         r = CallResult::failure(e.what());
     }
-    nlohmann::json out;
-    out["ok"] = r.ok;
-    if (r.ok) {
-        out["result"] = valueToJson(r.result);
-        if (!byRef.empty()) {
-            nlohmann::json refs = nlohmann::json::object();
-            for (int i : byRef)
-                refs[std::to_string(i)] = valueToJson(values[static_cast<size_t>(i)]);
-            out["refs"] = refs;
-        }
-    } else {
-        out["message"] = r.message;
+    // The answer goes out as it is written: a list of many thousand boletos is never
+    // held as a whole text.
+    CallReply reply{r.ok, std::move(r.result), std::move(r.message), {}};
+    if (r.ok)
+        for (int i : byRef)
+            reply.refs[i] = values[static_cast<size_t>(i)];
+    try {
+        checkCallReply(reply);
+    } catch (const ProtocolError& e) {
+        std::fprintf(stderr, "pag12000 call: a resposta não pode ser mostrada: %s\n", e.what());
+        return 1;
     }
-    std::printf("%s\n", out.dump(2).c_str());
+    JsonWriter out(
+        [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
+    writeCallReply(reply, out);
+    out.raw("\n").flush();
     return r.ok ? 0 : 1;
 }
 

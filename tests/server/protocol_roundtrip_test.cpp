@@ -5,10 +5,10 @@
 #include <limits>
 #include <memory>
 
-#include "testing/fake_server.h"
 #include "contracts/client/transport_http.h"
 #include "platform/dataset/packet.h"
 #include "server/http_service.h"
+#include "testing/fake_server.h"
 
 namespace pag {
 namespace {
@@ -157,6 +157,38 @@ TEST_F(ProtocolRoundTrip, TextThatIsNotUtf8IsRefusedBeforeSending) {
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("UTF-8"), std::string::npos) << r.message;
     EXPECT_TRUE(fake_.calls().empty());
+}
+
+TEST_F(ProtocolRoundTrip, ALongListArrivesWholeThoughWrittenRowByRow) {
+    auto list = std::make_shared<Packet>(fullPacket()->fields);
+    for (int i = 0; i < 20000; ++i)
+        list->addRow({std::to_string(i), i / 100.0, i, i % 2 == 0, Date::fromYmd(2024, 3, 15),
+                      Blob{std::string(3, static_cast<char>(i))}});
+    fake_.answer("GetBoletos", Value(PacketPtr(list)));
+    HttpTransport http("127.0.0.1", port_, options_);
+    std::vector<Value> args;
+
+    CallResult r = http.call({}, "GetBoletos", args, {});
+
+    ASSERT_TRUE(r.ok) << r.message;
+    expectIdentical(Value(PacketPtr(list)), r.result, "lista");
+}
+
+TEST_F(ProtocolRoundTrip, AnAnswerThatCannotBeSentFailsWholeWithItsReason) {
+    auto list = std::make_shared<Packet>(fullPacket()->fields);
+    list->addRow({"0001", 1.0, 1, true, Date(), Blob{}});
+    list->addRow({std::string("A\xe7\xe3o"), 2.0, 2, false, Date(), Blob{}});  // Latin-1
+    fake_.answer("GetBoletos", Value(PacketPtr(list)));
+    HttpTransport http("127.0.0.1", port_, options_);
+    std::vector<Value> args;
+
+    CallResult r = http.call({}, "GetBoletos", args, {});
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("A resposta da operação GetBoletos não pôde ser enviada"),
+              std::string::npos)
+        << r.message;
+    EXPECT_NE(r.message.find("UTF-8"), std::string::npos) << r.message;
 }
 
 }  // namespace
