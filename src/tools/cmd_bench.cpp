@@ -1,101 +1,230 @@
-// pag12000 bench: figures for the boleto dataset at scale (printed, not asserted).
-#include <sys/resource.h>
+// pag12000 bench: the boleto screen and the server at 10,000 and 100,000 boletos, in
+// one run: each step's time at both sizes, next to SQLite alone running the same
+// SELECT, and how the time grows from one size to the other (printed, not asserted).
+#include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
-#include "contracts/screen_records.h"
-#include "platform/dataset/client_dataset.h"
-#include "testing/boleto_sample.h"
+#include "server/seed/demo_seed.h"
+#include "server/server_database.h"
+#include "tools/bench_screen.h"
+#include "tools/bench_server_steps.h"
+#include "tools/bench_sql.h"
 #include "tools/commands.h"
 
 namespace pag::tools {
 
 namespace {
-double residentMiB() {
-    std::ifstream f("/proc/self/statm");
-    long pages = 0, resident = 0;
-    f >> pages >> resident;
-    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
+
+constexpr int kSizes[] = {10000, 100000};
+
+struct SizeRun {
+    int boletos = 0;
+    bool measured = false;
+    ScreenRun screen;
+    RawSelect rawAll, rawToday;
+    CallFigures call;
+    ServeFigures serveAll, serveToday;
+};
+
+std::string fmt(const char* f, double a) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, f, a);
+    return buf;
 }
 
-double peakMiB() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_maxrss) / 1024.0;
+std::string ms(double v) {
+    return v >= 1000 ? fmt("%.2f s", v / 1000) : fmt("%.1f ms", v);
 }
 
-template <typename F>
-double millis(F&& f) {
-    auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+std::string vsRaw(double v, double raw) {
+    return raw > 0 ? " (" + fmt("%.2f", v / raw) + "x SQLite)" : "";
 }
+
+// One line of the table: the step's text at each size, and the exponent of its time.
+struct Line {
+    std::string step;
+    std::string cell[2];
+    double t[2] = {0, 0};
+    std::string target;
+};
+
+size_t width(const std::string& s) {
+    size_t n = 0;
+    for (unsigned char c : s)
+        n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+std::string pad(const std::string& s, size_t w) {
+    return s + std::string(w > width(s) ? w - width(s) : 0, ' ');
+}
+
+void printTable(const std::vector<Line>& lines) {
+    const std::string head[] = {"passo", "10.000 boletos", "100.000 boletos", "expoente", "meta"};
+    size_t w[4] = {width(head[0]), width(head[1]), width(head[2]), width(head[3])};
+    for (const Line& l : lines) {
+        w[0] = std::max(w[0], width(l.step));
+        w[1] = std::max(w[1], width(l.cell[0]));
+        w[2] = std::max(w[2], width(l.cell[1]));
+    }
+    auto row = [&](const std::string& a, const std::string& b, const std::string& c,
+                   const std::string& d, const std::string& e) {
+        std::printf("%s | %s | %s | %s | %s\n", pad(a, w[0]).c_str(), pad(b, w[1]).c_str(),
+                    pad(c, w[2]).c_str(), pad(d, w[3]).c_str(), e.c_str());
+    };
+    row(head[0], head[1], head[2], head[3], head[4]);
+    row(std::string(w[0], '-'), std::string(w[1], '-'), std::string(w[2], '-'),
+        std::string(w[3], '-'), "----");
+    for (const Line& l : lines) {
+        const bool both = l.t[0] > 0 && l.t[1] > 0;
+        row(l.step, l.cell[0], l.cell[1], both ? fmt("%.2f", std::log10(l.t[1] / l.t[0])) : "-",
+            l.target);
+    }
+}
+
+std::vector<Line> tableOf(const SizeRun (&r)[2]) {
+    std::vector<Line> lines(8);
+    lines[0] = {"carga da tela (confirma do filtro, ±10 anos)", {}, {}, "≤ 1,2x SQLite"};
+    lines[1] = {"marcar todos", {}, {}, "≤ 300 ms"};
+    lines[2] = {"desmarcar todos (CONF_DESMARC)", {}, {}, "≤ 300 ms, linear"};
+    lines[3] = {"uma habilitação gravada (SetBoletos)", {}, {}, "≤ 5 ms, qualquer tamanho"};
+    lines[4] = {"ordenar pelo nome do fornecedor", {}, {}, "≤ 50 ms, N log N"};
+    lines[5] = {"call GetBoletos no processo", {}, {}, "≤ 1,5x SQLite, memória ≤ 2x resposta"};
+    lines[6] = {
+        "serve: GetBoletos de todas as linhas, 4 clientes", {}, {}, "p50 ≤ 2 s, RSS ≤ 300 MB"};
+    lines[7] = {"serve: os que vencem hoje, 16 clientes", {}, {}, "p50 ≤ 1 s"};
+    for (int i = 0; i < 2; ++i) {
+        const SizeRun& s = r[i];
+        if (!s.measured) {
+            for (Line& l : lines)
+                l.cell[i] = "-";
+            continue;
+        }
+        const ScreenRun& t = s.screen;
+        auto set = [&](size_t n, double v, std::string text) {
+            lines[n].t[i] = v;
+            lines[n].cell[i] = std::move(text);
+        };
+        if (t.failure.empty()) {
+            set(0, t.load.ms,
+                ms(t.load.ms) + vsRaw(t.load.ms, s.rawAll.ms) + " (servidor " +
+                    ms(t.load.serverMs) + "), " + std::to_string(t.listed) + " linhas");
+            set(1, t.markAll.ms, ms(t.markAll.ms) + " (servidor " + ms(t.markAll.serverMs) + ")");
+            set(2, t.unmarkAll.ms,
+                ms(t.unmarkAll.ms) + " (servidor " + ms(t.unmarkAll.serverMs) + ")");
+            set(3, t.save.ms, ms(t.save.ms) + " (servidor " + ms(t.save.serverMs) + ")");
+            set(4, t.sort.ms, ms(t.sort.ms));
+        } else {
+            for (size_t n = 0; n < 5; ++n)
+                lines[n].cell[i] = "falhou: " + t.failure;
+        }
+        set(5, s.call.ms,
+            s.call.failure.empty() ? ms(s.call.ms) + vsRaw(s.call.ms, s.rawAll.ms) + ", pico " +
+                                         fmt("%.0f MiB", s.call.peakMiB) + " (resposta " +
+                                         fmt("%.0f MiB", s.call.answerMiB) + ")"
+                                   : "falhou: " + s.call.failure);
+        set(6, s.serveAll.p50,
+            s.serveAll.failure.empty()
+                ? "p50 " + ms(s.serveAll.p50) + ", RSS " + fmt("%.0f MiB", s.serveAll.serverMiB)
+                : "falhou: " + s.serveAll.failure);
+        set(7, s.serveToday.p50,
+            s.serveToday.failure.empty()
+                ? "p50 " + ms(s.serveToday.p50) + vsRaw(s.serveToday.p50, s.rawToday.ms) + ", " +
+                      std::to_string(s.serveToday.rows) + " linhas"
+                : "falhou: " + s.serveToday.failure);
+    }
+    return lines;
+}
+
+void measure(SizeRun& s, const std::string& path) {
+    s.measured = true;
+    std::fprintf(stderr, "  %d boletos: tela...\n", s.boletos);
+    s.screen = RunScreen(path);
+    if (!s.screen.allSql.empty()) s.rawAll = TimeRawSelect(path, s.screen.allSql);
+    if (!s.screen.todaySql.empty()) s.rawToday = TimeRawSelect(path, s.screen.todaySql);
+    if (s.screen.allArgs.empty() || s.screen.todayArgs.empty()) {
+        s.call.failure = s.serveAll.failure = s.serveToday.failure = "a tela não carregou a lista";
+        return;
+    }
+    std::fprintf(stderr, "  %d boletos: servidor...\n", s.boletos);
+    s.call = RunInProcessCall(path, s.screen.todayArgs, s.screen.allArgs);
+    s.serveAll = RunServe(path, s.screen.allArgs, 4, 2);
+    s.serveToday = RunServe(path, s.screen.todayArgs, 16, 2);
+}
+
+std::string seeded(const std::filesystem::path& dir, int boletos) {
+    const std::string path = (dir / ("boletos_" + std::to_string(boletos) + ".db")).string();
+    std::fprintf(stderr, "  criando banco de %d boletos...\n", boletos);
+    auto db = server::openServerDatabase(path);
+    server::seedScale(*db, boletos, Date::today());
+    return path;
+}
+
 }  // namespace
 
 int runBench(int argc, char** argv) {
     if (argc > 0 && std::string(argv[0]) == "server") return runBenchServer(argc - 1, argv + 1);
-    int rows = 100000;
+    if (argc > 0 && std::string(argv[0]) == "dataset") return runBenchDataset(argc - 1, argv + 1);
+    if (argc > 0 && std::string(argv[0]) == "call-child") return RunCallChild(argc - 1, argv + 1);
+    std::string given[2];
+    bool wanted[2] = {true, true};
     for (int i = 0; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--rows" && i + 1 < argc) {
-            rows = std::atoi(argv[++i]);
-        } else {
-            std::fprintf(stderr,
-                         "uso: pag12000 bench [--rows N] | bench server [--readers 64] "
-                         "[--saves 200]\n");
+        const std::string a = argv[i];
+        if ((a == "--db10k" || a == "--db100k") && i + 1 < argc)
+            given[a == "--db10k" ? 0 : 1] = argv[++i];
+        else if (a == "--only" && i + 1 < argc &&
+                 (argv[i + 1] == std::string("10000") || argv[i + 1] == std::string("100000")))
+            wanted[argv[++i] == std::string("10000") ? 1 : 0] = false;
+        else
+            return printUsage(
+                "uso: pag12000 bench [--db10k ARQUIVO] [--db100k ARQUIVO] [--only 10000|100000]\n"
+                "       (bancos de 'pag12000 seed scale'; criados numa pasta temporária quando\n"
+                "        não informados)\n"
+                "     pag12000 bench dataset [--rows N]\n"
+                "     pag12000 bench server [--readers 64] [--saves 200]\n");
+    }
+    for (const std::string& g : given)
+        if (!g.empty() && !std::filesystem::exists(g)) {
+            std::fprintf(stderr, "pag12000 bench: o banco '%s' não existe.\n", g.c_str());
             return 2;
         }
+    CatchBoletoSelects(false);
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("pag12000_bench_" + std::to_string(::getpid()));
+    SizeRun runs[2];
+    int status = 0;
+    try {
+        for (int i = 0; i < 2; ++i) {
+            runs[i].boletos = kSizes[i];
+            if (!wanted[i]) continue;
+            if (given[i].empty()) std::filesystem::create_directories(dir);
+            const std::string path = given[i].empty() ? seeded(dir, kSizes[i]) : given[i];
+            measure(runs[i], path);
+        }
+        std::printf("Tela de boletos e servidor, empresa 01, %u processadores\n",
+                    std::thread::hardware_concurrency());
+        printTable(tableOf(runs));
+        for (const SizeRun& s : runs)
+            if (s.measured)
+                std::printf(
+                    "SQLite sozinho, %d boletos: ±10 anos %s (%ld linhas); hoje %s (%ld "
+                    "linhas)\n",
+                    s.boletos, ms(s.rawAll.ms).c_str(), s.rawAll.rows, ms(s.rawToday.ms).c_str(),
+                    s.rawToday.rows);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pag12000 bench: %s\n", e.what());
+        status = 1;
     }
-    if (rows <= 0) {
-        std::fprintf(stderr, "pag12000 bench: --rows deve ser um número positivo.\n");
-        return 2;
-    }
-    std::printf("Conjunto de boletos: %d linhas de %zu campos\n", rows, BoletoFieldDefs().size());
-    double before = residentMiB();
-    PacketPtr packet;
-    double gen = millis([&] { packet = MakeSampleBoletos(rows); });
-    double withPacket = residentMiB();
-    ClientDataSet ds("cdsBoletos");
-    ds.SetFieldDefs(BoletoFieldDefs());
-    double load = millis([&] { ds.SetData(packet); });
-    packet.reset();
-    double dataset = residentMiB() - (withPacket - before);
-    std::printf("  gerar pacote            %9.1f ms\n", gen);
-    std::printf("  carregar (SetData)      %9.1f ms\n", load);
-    double sort = millis([&] { ds.SetIndexFieldNames("NMRAZSOCFORN;DTVENBOLPAG"); });
-    std::printf("  ordenar por 2 campos    %9.1f ms\n", sort);
-    double sortNum = millis([&] { ds.SetIndexFieldNames("VRFINALBPAG"); });
-    std::printf("  ordenar por valor       %9.1f ms\n", sortNum);
-    ds.SetIndexFieldNames("");
-    std::string last = std::to_string(rows);
-    last.insert(0, 10 - last.size(), '0');
-    bool found = false;
-    double locate = millis([&] {
-        found = ds.Locate("CDFILIAL;NRLANBOLPAG", {Value("0001"), Value(last)});
-    });
-    std::printf("  localizar a última      %9.1f ms (%s)\n", locate, found ? "achou" : "não achou");
-    int filtered = 0;
-    double filter = millis([&] {
-        ds.SetFilter("IDHABIBPAG = 'S' and VRFINALBPAG > 1000");
-        ds.SetFiltered(true);
-        filtered = ds.RecordCount();
-    });
-    std::printf("  filtrar                 %9.1f ms (%d linhas)\n", filter, filtered);
-    ds.SetFiltered(false);
-    double walk = millis([&] {
-        double total = 0;
-        for (ds.First(); !ds.Eof(); ds.Next())
-            total += ds.FieldByName("VRFINALBPAG").AsFloat();
-        if (total < 0) std::printf("?");
-    });
-    std::printf("  percorrer somando       %9.1f ms\n", walk);
-    std::printf("  memória do conjunto     %9.1f MiB (residente, aprox.)\n", dataset - before);
-    std::printf("  pico de memória         %9.1f MiB\n", peakMiB());
-    return 0;
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+    return status;
 }
 
 }  // namespace pag::tools

@@ -405,3 +405,11 @@ int runBenchServer(int argc, char** argv) {
 }
 
 }  // namespace pag::tools
+
+namespace pag::tools {
+
+bool BenchGoToChangeable(ClientDataSet& cds) {
+    return goToChangeable(cds);
+}
+
+}  // namespace pag::tools

@@ -18,7 +18,8 @@ void usage() {
     std::fprintf(stderr,
                  "uso: pag12000 <comando> [argumentos]\n"
                  "  boleto check CODIGO   valida um código de barras ou linha digitável\n"
-                 "  bench [--rows N]      mede carga, ordenação, localização e filtro\n"
+                 "  bench [--db10k ARQUIVO] [--db100k ARQUIVO]   tela e servidor a 10 e 100 mil\n"
+                 "  bench dataset [--rows N]   mede carga, ordenação, localização e filtro\n"
                  "  bench server [--readers 64] [--saves 200]   gravações sob leitores\n"
                  "  seed demo ARQUIVO     cria o banco de demonstração\n"
                  "  seed scale --boletos N ARQUIVO   cria um banco com N boletos\n"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "platform/dataset/filter.h"
 
@@ -59,16 +60,14 @@ void ClientDataSet::SetFieldDefs(std::vector<FieldDef> defs) {
         throw std::logic_error(name_ +
                                ": os campos não podem ser redefinidos com o conjunto aberto.");
     buildFields(defs);
-    slots_.clear();
-    natural_.clear();
+    dropRows();
 }
 
 void ClientDataSet::CreateDataSet() {
     if (defs_.empty())
         throw std::logic_error(name_ + ": não há campos definidos para criar o conjunto de dados.");
     if (Active()) Close();
-    slots_.clear();
-    natural_.clear();
+    dropRows();
     Open();
 }
 
@@ -123,8 +122,7 @@ void ClientDataSet::SetData(PacketPtr packet) {
         if (!defs_[i].calculated) map[i] = packet->fieldIndex(defs_[i].name);
         same = same && map[i] == static_cast<int>(i) && packet->fields[i].type == defs_[i].type;
     }
-    slots_.clear();
-    natural_.clear();
+    dropRows();
     slots_.reserve(packet->rows.size());
     natural_.reserve(packet->rows.size());
     std::vector<Value> vals(fields_.size());
@@ -179,7 +177,7 @@ PacketPtr ClientDataSet::Delta() const {
     std::vector<size_t> keep;
     auto p = storedPacket(keep);
     p->isDelta = true;
-    for (size_t id : natural_) {
+    for (size_t id : pendingIds()) {
         const Slot& s = slots_[id];
         PacketChange c;
         if (!s.alive) {
@@ -192,8 +190,6 @@ PacketPtr ClientDataSet::Delta() const {
             c.op = ChangeOp::Modify;
             c.values = storedRow(s.cur, keep, *p);
             c.original = storedRow(s.orig, keep, *p);
-        } else {
-            continue;
         }
         p->changes.push_back(std::move(c));
     }
@@ -221,8 +217,7 @@ void ClientDataSet::Close() {
     fire(BeforeClose, *this);
     editBuf_.clear();
     modified_ = false;
-    slots_.clear();
-    natural_.clear();
+    dropRows();
     view_.clear();
     pos_ = -1;
     bof_ = eof_ = true;
@@ -233,8 +228,7 @@ void ClientDataSet::Close() {
 void ClientDataSet::EmptyDataSet() {
     checkActive();
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) Cancel();
-    slots_.clear();
-    natural_.clear();
+    dropRows();
     rebuildView(-1);
     pos_ = -1;
     bof_ = eof_ = true;
@@ -243,35 +237,79 @@ void ClientDataSet::EmptyDataSet() {
 
 // ---------------------------------------------------------------- change log
 
-int ClientDataSet::ChangeCount() const {
-    int n = 0;
-    for (size_t id : natural_) {
+void ClientDataSet::dropRows() {
+    slots_.clear();
+    natural_.clear();
+    naturalIsId_ = true;
+    changed_.clear();
+}
+
+// The rows with pending changes, in natural order. A save touches these only, not
+// every row of the list.
+std::vector<size_t> ClientDataSet::pendingIds() const {
+    auto pending = [this](size_t id) {
         const Slot& s = slots_[id];
-        if (!s.alive || s.status != Slot::Unchanged) ++n;
+        return !s.alive || s.status != Slot::Unchanged;
+    };
+    std::vector<size_t> out;
+    if (!naturalIsId_) {
+        for (size_t id : natural_)
+            if (pending(id)) out.push_back(id);
+        return out;
     }
-    return n;
+    std::copy_if(changed_.begin(), changed_.end(), std::back_inserter(out), pending);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+int ClientDataSet::ChangeCount() const {
+    return static_cast<int>(std::count_if(changed_.begin(), changed_.end(), [this](size_t id) {
+        const Slot& s = slots_[id];
+        return !s.alive || s.status != Slot::Unchanged;
+    }));
+}
+
+// Merging renumbers the rows only when deleted or inserted rows change their ids;
+// otherwise each id stays what it is and only the changed rows are touched.
+bool ClientDataSet::compactionNeeded() const {
+    if (!naturalIsId_ || slots_.size() != natural_.size()) return true;
+    return std::any_of(changed_.begin(), changed_.end(),
+                       [this](size_t id) { return !slots_[id].alive; });
 }
 
 void ClientDataSet::MergeChangeLog() {
     int64_t keep = currentId();
-    std::vector<Slot> slots;
-    std::vector<size_t> natural;
-    slots.reserve(natural_.size());
-    int64_t newKeep = -1;
-    for (size_t id : natural_) {
-        Slot& s = slots_[id];
-        if (!s.alive) continue;
-        if (static_cast<int64_t>(id) == keep) newKeep = static_cast<int64_t>(slots.size());
-        s.status = Slot::Unchanged;
-        s.orig.clear();
-        natural.push_back(slots.size());
-        slots.push_back(std::move(s));
+    const bool compact = compactionNeeded();
+    if (compact) {
+        std::vector<Slot> slots;
+        std::vector<size_t> natural;
+        slots.reserve(natural_.size());
+        int64_t newKeep = -1;
+        for (size_t id : natural_) {
+            Slot& s = slots_[id];
+            if (!s.alive) continue;
+            if (static_cast<int64_t>(id) == keep) newKeep = static_cast<int64_t>(slots.size());
+            s.status = Slot::Unchanged;
+            s.orig.clear();
+            natural.push_back(slots.size());
+            slots.push_back(std::move(s));
+        }
+        slots_ = std::move(slots);
+        natural_ = std::move(natural);
+        naturalIsId_ = true;
+        keep = newKeep;
+    } else {
+        for (size_t id : changed_) {
+            slots_[id].status = Slot::Unchanged;
+            slots_[id].orig.clear();
+        }
     }
-    slots_ = std::move(slots);
-    natural_ = std::move(natural);
-    int savedPos = pos_;
-    rebuildView(newKeep);
-    if (newKeep < 0) pos_ = std::min(savedPos, static_cast<int>(view_.size()) - 1);
+    changed_.clear();
+    if (compact || !viewCurrent_) {
+        int savedPos = pos_;
+        rebuildView(keep);
+        if (keep < 0) pos_ = std::min(savedPos, static_cast<int>(view_.size()) - 1);
+    }
     notify();
 }
 
@@ -290,6 +328,8 @@ void ClientDataSet::CancelUpdates() {
         natural.push_back(id);
     }
     natural_ = std::move(natural);
+    naturalChanged();
+    changed_.clear();
     for (size_t id : natural_)
         calcRow(id);
     rebuildView(-1);
@@ -390,13 +430,17 @@ void ClientDataSet::Post() {
     }
     std::string row = layout_.encode(editBuf_);
     size_t id;
-    if (state_ == DataSetState::Insert) {
+    const bool inserting = state_ == DataSetState::Insert;
+    if (inserting) {
         id = slots_.size();
         Slot s;
         s.cur = std::move(row);
         s.status = logChanges_ ? Slot::Inserted : Slot::Unchanged;
         slots_.push_back(std::move(s));
+        const bool atEnd = insertAt_ == natural_.size() && id == natural_.size();
         natural_.insert(natural_.begin() + static_cast<std::ptrdiff_t>(insertAt_), id);
+        if (!atEnd) naturalChanged();
+        if (logChanges_) changed_.push_back(id);
     } else {
         id = view_[static_cast<size_t>(pos_)];
         Slot& s = slots_[id];
@@ -404,6 +448,7 @@ void ClientDataSet::Post() {
             if (logChanges_ && s.status == Slot::Unchanged) {
                 s.orig = s.cur;
                 s.status = Slot::Modified;
+                changed_.push_back(id);
             }
             s.cur = std::move(row);
         }
@@ -411,7 +456,10 @@ void ClientDataSet::Post() {
     calcRow(id);
     editBuf_.clear();
     modified_ = false;
-    rebuildView(static_cast<int64_t>(id));
+    if (inserting || !viewCurrent_ || !naturalIsId_)
+        rebuildView(static_cast<int64_t>(id));
+    else
+        repositionEdited(id);
     setState(DataSetState::Browse);
     fire(AfterPost, *this);
 }
@@ -444,10 +492,16 @@ void ClientDataSet::Delete() {
     size_t id = view_[static_cast<size_t>(pos_)];
     Slot& s = slots_[id];
     if (logChanges_ && s.status != Slot::Inserted) {
-        if (s.status == Slot::Unchanged) s.orig = s.cur;
+        if (s.status == Slot::Unchanged) {
+            s.orig = s.cur;
+            changed_.push_back(id);
+        }
         s.alive = false;
     } else {
+        // An inserted row deleted again leaves no trace in the change log.
+        s.status = Slot::Unchanged;
         natural_.erase(std::find(natural_.begin(), natural_.end(), id));
+        naturalChanged();
     }
     int savedPos = pos_;
     rebuildView(-1);
@@ -462,6 +516,7 @@ void ClientDataSet::Delete() {
 void ClientDataSet::Refresh() {
     checkBrowse("atualizar");
     calcAll();
+    if (hasCalc_ && OnCalcFields) viewCurrent_ = false;
     notify();
 }
 
@@ -564,47 +619,70 @@ void ClientDataSet::rebuildView() {
     rebuildView(currentId());
 }
 
-void ClientDataSet::rebuildView(int64_t keepId) {
-    view_.clear();
-    view_.reserve(natural_.size());
-    for (size_t id : natural_) {
-        const Slot& s = slots_[id];
-        if (!s.alive) continue;
-        if (filtered_ && filter_) {
-            auto read = [&](std::string_view f) {
-                Field* fld = FindField(f);
-                return fld ? layout_.get(s.cur, fld->Index()) : Value();
-            };
-            if (!filter_->eval(read)) continue;
+bool ClientDataSet::passesFilter(size_t id) {
+    if (!filtered_ || !filter_) return true;
+    const Slot& s = slots_[id];
+    auto read = [&](std::string_view f) {
+        const Field* fld = FindField(f);
+        return fld ? layout_.get(s.cur, fld->Index()) : Value();
+    };
+    return filter_->eval(read);
+}
+
+// Ascending by the index fields, nulls first; equal keys compare false.
+bool ClientDataSet::indexLess(size_t a, size_t b) const {
+    const std::string& ra = slots_[a].cur;
+    const std::string& rb = slots_[b].cur;
+    for (size_t f : indexFields_) {
+        int c;
+        FieldType t = layout_.type(f);
+        bool an = layout_.isNull(ra, f), bn = layout_.isNull(rb, f);
+        if (an || bn) {
+            c = an == bn ? 0 : an ? -1 : 1;
+        } else if (t == FieldType::Text || t == FieldType::Blob) {
+            c = layout_.text(ra, f).compare(layout_.text(rb, f));
+        } else {
+            double x = layout_.number(ra, f), y = layout_.number(rb, f);
+            c = x < y ? -1 : x > y ? 1 : 0;
         }
-        view_.push_back(id);
+        if (c != 0) return c < 0;
     }
-    if (!indexFields_.empty()) {
-        std::stable_sort(view_.begin(), view_.end(), [&](size_t a, size_t b) {
-            for (size_t f : indexFields_) {
-                int c;
-                FieldType t = layout_.type(f);
-                bool an = layout_.isNull(slots_[a].cur, f), bn = layout_.isNull(slots_[b].cur, f);
-                if (an || bn) {
-                    c = an == bn ? 0 : an ? -1 : 1;
-                } else if (t == FieldType::Text || t == FieldType::Blob) {
-                    c = layout_.text(slots_[a].cur, f).compare(layout_.text(slots_[b].cur, f));
-                } else {
-                    double x = layout_.number(slots_[a].cur, f),
-                           y = layout_.number(slots_[b].cur, f);
-                    c = x < y ? -1 : x > y ? 1 : 0;
-                }
-                if (c != 0) return c < 0;
-            }
-            return false;
-        });
+    return false;
+}
+
+// The view's order: the index, then natural order (ids are natural positions here).
+bool ClientDataSet::shownBefore(size_t a, size_t b) const {
+    if (indexLess(a, b)) return true;
+    return !indexLess(b, a) && a < b;
+}
+
+void ClientDataSet::naturalChanged() {
+    naturalIsId_ = true;
+    for (size_t i = 0; i < natural_.size() && naturalIsId_; ++i)
+        naturalIsId_ = natural_[i] == i;
+}
+
+// After one row was edited, its place in the view is found again without rebuilding
+// the view: the other rows kept their values, so only this one may move or leave.
+void ClientDataSet::repositionEdited(size_t id) {
+    const auto at = static_cast<size_t>(pos_);
+    const bool shown = passesFilter(id);
+    const bool inPlace = shown && (at == 0 || shownBefore(view_[at - 1], id)) &&
+                         (at + 1 == view_.size() || shownBefore(id, view_[at + 1]));
+    if (!inPlace) {
+        view_.erase(view_.begin() + static_cast<std::ptrdiff_t>(at));
+        if (shown) {
+            auto it = std::lower_bound(view_.begin(), view_.end(), id,
+                                       [this](size_t a, size_t b) { return shownBefore(a, b); });
+            pos_ = static_cast<int>(view_.insert(it, id) - view_.begin());
+        } else {
+            pos_ = view_.empty() ? -1 : 0;
+        }
     }
-    if (keepId >= 0) {
-        auto it = std::find(view_.begin(), view_.end(), static_cast<size_t>(keepId));
-        pos_ = it == view_.end() ? (view_.empty() ? -1 : 0) : static_cast<int>(it - view_.begin());
-    } else if (pos_ >= static_cast<int>(view_.size())) {
-        pos_ = static_cast<int>(view_.size()) - 1;
-    }
+    settleBounds();
+}
+
+void ClientDataSet::settleBounds() {
     if (pos_ < 0 && !view_.empty()) pos_ = 0;
     if (view_.empty()) {
         bof_ = eof_ = true;
@@ -612,6 +690,76 @@ void ClientDataSet::rebuildView(int64_t keepId) {
         bof_ = bof_ && pos_ == 0;
         eof_ = false;
     }
+}
+
+// Sorts the view in the order of indexLess, stable. Each row's keys are read once into
+// one array (a text as its rank among the distinct texts, a number as itself), so the
+// sort compares numbers in memory instead of reading every row at each comparison.
+void ClientDataSet::sortView() {
+    const size_t nf = indexFields_.size(), n = view_.size();
+    std::vector<double> keys(n * nf);
+    std::vector<uint8_t> nulls(n * nf);
+    for (size_t k = 0; k < nf; ++k) {
+        const size_t f = indexFields_[k];
+        const FieldType t = layout_.type(f);
+        const bool text = t == FieldType::Text || t == FieldType::Blob;
+        std::unordered_map<std::string_view, uint32_t> ranks;
+        std::vector<uint32_t*> rankOf(text ? n : 0, nullptr);
+        for (size_t i = 0; i < n; ++i) {
+            const std::string& row = slots_[view_[i]].cur;
+            nulls[i * nf + k] = layout_.isNull(row, f);
+            if (nulls[i * nf + k]) continue;
+            if (text)
+                rankOf[i] = &ranks.try_emplace(layout_.text(row, f), 0).first->second;
+            else
+                keys[i * nf + k] = layout_.number(row, f);
+        }
+        if (!text) continue;
+        std::vector<std::pair<std::string_view, uint32_t*>> distinct;
+        distinct.reserve(ranks.size());
+        for (auto& [value, rank] : ranks)
+            distinct.emplace_back(value, &rank);
+        std::sort(distinct.begin(), distinct.end(),
+                  [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+        for (size_t r = 0; r < distinct.size(); ++r)
+            *distinct[r].second = static_cast<uint32_t>(r);
+        for (size_t i = 0; i < n; ++i)
+            if (rankOf[i]) keys[i * nf + k] = *rankOf[i];
+    }
+    std::vector<uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        for (size_t k = 0; k < nf; ++k) {
+            const bool an = nulls[a * nf + k], bn = nulls[b * nf + k];
+            if (an || bn) {
+                if (an != bn) return an;
+                continue;
+            }
+            const double x = keys[a * nf + k], y = keys[b * nf + k];
+            if (x != y) return x < y;
+        }
+        return false;
+    });
+    std::vector<size_t> sorted(n);
+    for (size_t i = 0; i < n; ++i)
+        sorted[i] = view_[order[i]];
+    view_ = std::move(sorted);
+}
+
+void ClientDataSet::rebuildView(int64_t keepId) {
+    view_.clear();
+    view_.reserve(natural_.size());
+    for (size_t id : natural_)
+        if (slots_[id].alive && passesFilter(id)) view_.push_back(id);
+    if (!indexFields_.empty()) sortView();
+    if (keepId >= 0) {
+        auto it = std::find(view_.begin(), view_.end(), static_cast<size_t>(keepId));
+        pos_ = it == view_.end() ? (view_.empty() ? -1 : 0) : static_cast<int>(it - view_.begin());
+    } else if (pos_ >= static_cast<int>(view_.size())) {
+        pos_ = static_cast<int>(view_.size()) - 1;
+    }
+    settleBounds();
+    viewCurrent_ = true;
 }
 
 void ClientDataSet::SetIndexFieldNames(std::string names) {

@@ -190,6 +190,16 @@ private:
     void buildFields(const std::vector<FieldDef>& defs);
     void rebuildView();
     void rebuildView(int64_t keepId);
+    void settleBounds();
+    void sortView();
+    bool passesFilter(size_t id);
+    bool indexLess(size_t a, size_t b) const;
+    bool shownBefore(size_t a, size_t b) const;
+    void repositionEdited(size_t id);
+    void naturalChanged();
+    void dropRows();
+    std::vector<size_t> pendingIds() const;
+    bool compactionNeeded() const;
     void setState(DataSetState s);
     void notify();
     void afterScrollIfMoved(int64_t oldId);
@@ -214,7 +224,16 @@ private:
     std::vector<Slot> slots_;      // by row id
     std::vector<size_t> natural_;  // row ids in insertion order (dead ones too)
     std::vector<size_t> view_;     // live row ids, sorted and filtered
-    int pos_ = -1;                 // cursor: index into view_
+    // Whether natural_[i] == i: a row's id is then its natural position, so one edited
+    // row finds its place in the view without rebuilding it.
+    bool naturalIsId_ = true;
+    // The view holds the current values' order and filter; false after the calculated
+    // fields were recomputed in place (Refresh), so the next post rebuilds it.
+    bool viewCurrent_ = true;
+    // Rows that left "unchanged" since the last merge, in the order they did; an
+    // inserted row deleted again stays here, back as unchanged (pendingIds skips it).
+    std::vector<size_t> changed_;
+    int pos_ = -1;  // cursor: index into view_
     bool bof_ = true, eof_ = true;
     DataSetState state_ = DataSetState::Inactive;
     std::vector<Value> editBuf_;  // the row being edited or inserted
