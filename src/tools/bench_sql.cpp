@@ -15,12 +15,13 @@ std::mutex gMutex;
 bool gCatching = false;
 std::string gLast;
 
-// The boleto list's SELECT is known by its joins; only that text is expanded.
+// The boleto list's SELECT is known by its joins and its order; only that text is
+// expanded.
 int onStatement(unsigned, void*, void* stmt, void*) {
     auto* st = static_cast<sqlite3_stmt*>(stmt);
     const char* text = sqlite3_sql(st);
-    if (!text || !std::strstr(text, "NRPARCBOLPAGNUM") ||
-        !std::strstr(text, "FROM BOLETPAGAR B\nJOIN FORNECEDOR F"))
+    if (!text || !std::strstr(text, "FROM BOLETPAGAR B\nJOIN FORNECEDOR F") ||
+        !std::strstr(text, "ORDER BY B.DTVENBOLPAG, F.NMRAZSOCFORN"))
         return 0;
     char* expanded = sqlite3_expanded_sql(st);
     if (!expanded) return 0;

@@ -44,5 +44,47 @@ TEST(Packet, BadJsonIsRefusedWithAClearMessage) {
     EXPECT_THROW(valueFromJson(json::parse(R"({"what": 1})")), std::invalid_argument);
 }
 
+// Setting one cell keeps every other cell, whatever lies between the text fields.
+TEST(RowLayout, SetReplacesOneCellAndKeepsTheOthers) {
+    const RowLayout layout(
+        {FieldType::Text, FieldType::Float, FieldType::Text, FieldType::Date, FieldType::Blob});
+    const std::vector<Value> start{"abc", 1.5, Value(), Date::fromYmd(2026, 12, 7),
+                                   Blob{std::string("\0z", 2)}};
+    std::string row = layout.encode(start);
+    std::vector<Value> expected = start;
+    const std::pair<size_t, Value> steps[] = {{0, Value("longer text")}, {2, Value("x")},
+                                              {0, Value()},             {1, Value("2,25")},
+                                              {3, Value()},             {2, Value("")},
+                                              {4, Value()},             {0, Value("ç")}};
+    for (const auto& [field, value] : steps) {
+        layout.set(row, field, value);
+        expected[field] = RowLayout::convert(layout.type(field), value);
+        EXPECT_EQ(layout.decode(row), expected) << "campo " << field;
+        EXPECT_EQ(row, layout.encode(expected)) << "campo " << field;
+        EXPECT_TRUE(layout.wellFormed(row));
+    }
+    EXPECT_THROW(layout.set(row, 1, Value("abc")), std::invalid_argument);
+}
+
+TEST(RowLayout, RowsFromOutsideAreCheckedBeforeUse) {
+    const RowLayout layout({FieldType::Text, FieldType::Boolean, FieldType::Text});
+    const std::string good = layout.encode({"ab", true, "cd"});
+    EXPECT_TRUE(layout.wellFormed(good));
+    EXPECT_TRUE(layout.wellFormed(layout.blank()));
+    EXPECT_FALSE(layout.wellFormed(good.substr(0, 4)));  // shorter than its slots
+    std::string past = good;
+    past[1] = static_cast<char>(100);  // first text starts past the end
+    EXPECT_FALSE(layout.wellFormed(past));
+    std::string backwards = good;
+    std::swap(backwards[1], backwards[6]);  // second text starts before the first
+    EXPECT_FALSE(layout.wellFormed(backwards));
+    std::string boolean = good;
+    boolean[5] = 7;
+    EXPECT_FALSE(layout.wellFormed(boolean));
+    std::string spare = good;
+    spare[0] = static_cast<char>(spare[0] | 0x80);  // a null bit past the last field
+    EXPECT_FALSE(layout.wellFormed(spare));
+}
+
 }  // namespace
 }  // namespace pag

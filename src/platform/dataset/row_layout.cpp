@@ -174,22 +174,59 @@ std::vector<Value> RowLayout::decode(std::string_view row) const {
 }
 
 void RowLayout::set(std::string& row, size_t i, const Value& v) const {
+    const Value c = convert(types_[i], v);
+    const char mask = static_cast<char>(1 << (i % 8));
+    row[i / 8] = static_cast<char>(c.isNull() ? (row[i / 8] | mask) : (row[i / 8] & ~mask));
     if (!isVar(types_[i])) {
-        Value c = convert(types_[i], v);
-        std::string one = encode([&] {
-            std::vector<Value> vals(types_.size());
-            vals[i] = c;
-            return vals;
-        }());
-        // Copy the slot and the null bit of field i from the one-field row.
-        std::memcpy(row.data() + slot_[i], one.data() + slot_[i], slotSize(types_[i]));
-        char mask = static_cast<char>(1 << (i % 8));
-        row[i / 8] = static_cast<char>((row[i / 8] & ~mask) | (one[i / 8] & mask));
+        // A null keeps a zero slot, as the encoder writes it: equal rows are equal bytes.
+        if (c.isNull()) {
+            std::memset(row.data() + slot_[i], 0, slotSize(types_[i]));
+            return;
+        }
+        switch (types_[i]) {
+            case FieldType::Float: store<double>(row, slot_[i], c.asFloat()); break;
+            case FieldType::Integer: store<int64_t>(row, slot_[i], c.asInteger()); break;
+            case FieldType::Boolean: row[slot_[i]] = c.asBool() ? 1 : 0; break;
+            case FieldType::Date: store<int32_t>(row, slot_[i], c.asDate().serial()); break;
+            default: break;
+        }
         return;
     }
-    std::vector<Value> vals = decode(row);
-    vals[i] = v;
-    row = encode(vals);
+    // Only this field's bytes are replaced; the text fields after it move by the
+    // difference, so setting one cell costs its own size, not the row's.
+    const uint32_t start = load<uint32_t>(row, slot_[i]);
+    const uint32_t end = nextVar_[i] < 0 ? static_cast<uint32_t>(row.size())
+                                         : load<uint32_t>(row, slot_[static_cast<size_t>(nextVar_[i])]);
+    const std::string bytes = c.isNull() ? std::string()
+                              : types_[i] == FieldType::Blob ? c.asBlob().bytes
+                                                             : c.asString();
+    row.replace(start, end - start, bytes);
+    const int64_t shift = static_cast<int64_t>(bytes.size()) - static_cast<int64_t>(end - start);
+    if (shift == 0) return;
+    for (int32_t j = nextVar_[i]; j >= 0; j = nextVar_[static_cast<size_t>(j)]) {
+        const uint32_t at = slot_[static_cast<size_t>(j)];
+        store<uint32_t>(row, at, static_cast<uint32_t>(load<uint32_t>(row, at) + shift));
+    }
+}
+
+bool RowLayout::wellFormed(std::string_view row) const {
+    if (row.size() < fixedSize_ || row.size() > UINT32_MAX) return false;
+    uint32_t previous = fixedSize_;
+    for (size_t i = 0; i < types_.size(); ++i) {
+        if (!isVar(types_[i])) {
+            if (types_[i] == FieldType::Boolean && !isNull(row, i) &&
+                static_cast<unsigned char>(row[slot_[i]]) > 1)
+                return false;
+            continue;
+        }
+        const uint32_t at = load<uint32_t>(row, slot_[i]);
+        if (at < previous || at > row.size()) return false;
+        previous = at;
+    }
+    // Bits past the last field are never set by an encoder.
+    for (size_t i = types_.size(); i < nullBytes() * 8; ++i)
+        if (isNull(row, i)) return false;
+    return true;
 }
 
 }  // namespace pag

@@ -37,6 +37,9 @@ public:
     std::string_view text(std::string_view row, size_t i) const;  // text and blob fields
     double number(std::string_view row, size_t i) const;          // float and integer
     void set(std::string& row, size_t i, const Value& v) const;
+    // True when the bytes can be read with this layout without reading outside them:
+    // a row that came from outside the process is checked before it is kept.
+    bool wellFormed(std::string_view row) const;
 
     static Value convert(FieldType type, const Value& v);
 
