@@ -1,8 +1,11 @@
 #pragma once
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "contracts/client/base_screens/frm_padrao.h"
@@ -426,6 +429,19 @@ private:
     std::vector<std::string> comMarcador_;
     // Runs a mark or unmark post with marcando_ set.
     void postaMarca(const char* marca);
+    // What a walk over the marked boletos reads once for all of them instead of once
+    // per boleto: the remittance situations (branch, 0x1F, launch -> IDSITUCNABP) and
+    // the processing-date lock by due date. Empty outside a walk.
+    struct LeiturasDaCaminhada {
+        std::unordered_map<std::string, std::string> situacoes;
+        std::map<int32_t, bool> bloqueioPorData;
+        std::optional<std::string> ultimaSituacao;
+    };
+    std::optional<LeiturasDaCaminhada> caminhada_;
+    // The start reads the situations of the marked boletos in one call; the end leaves
+    // cdsSitCNAB as the walk's last check left it.
+    void iniciaCaminhada();
+    void terminaCaminhada() noexcept;
     // After a save: the placeholders leave the row, which shows what was stored.
     void limpaMarcadores();
     // Payee-account key: one "1"/"0" per payee field (bank, agency, account).

@@ -12,12 +12,6 @@
 
 namespace pag {
 
-namespace {
-
-constexpr const char* kMarca = "IDMARCADO";
-
-}  // namespace
-
 // What the walk over the marked boletos found out.
 struct TfrmHabConta::Grupo {
     bool adiantamento = false, normal = false, emprestimo = false;

@@ -3,6 +3,7 @@
 // blocked-invoice guard.
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12000/habconta_internal.h"
+#include "contracts/screen_records.h"
 #include "platform/ui/abort.h"
 
 namespace pag {
@@ -14,10 +15,19 @@ bool enviadoAoBanco(const std::string& situacao) {
     return !(situacao.empty() || situacao == "00" || situacao == "01");
 }
 
+std::string chaveCaminhada(const std::string& filial, const std::string& lancamento) {
+    return filial + '\x1f' + lancamento;
+}
+
 }  // namespace
 
 std::string TfrmHabConta::AtualizaSITUCNAB(const std::string& lancamento,
                                            const std::string& filial) {
+    if (caminhada_) {
+        const auto lida = caminhada_->situacoes.find(chaveCaminhada(filial, lancamento));
+        if (lida != caminhada_->situacoes.end())
+            return *(caminhada_->ultimaSituacao = lida->second);
+    }
     Value payload;
     {
         BusyScope avi(Ui(), kAviProcessando);
@@ -27,6 +37,55 @@ std::string TfrmHabConta::AtualizaSITUCNAB(const std::string& lancamento,
     cdsSitCNAB.SetData(PayloadPacket(payload));
     if (cdsSitCNAB.IsEmpty()) return {};
     return cdsSitCNAB.FieldByName("IDSITUCNABP").AsString();
+}
+
+void TfrmHabConta::iniciaCaminhada() {
+    Packet chaves(RecordPacketFields("cdsChaveBol"));
+    {
+        Field& marca = cdsBoletos.FieldByName(kMarca);
+        Field& filial = cdsBoletos.FieldByName("CDFILIAL");
+        Field& lancamento = cdsBoletos.FieldByName("NRLANBOLPAG");
+        for (int n = 1; n <= cdsBoletos.RecordCount(); ++n) {
+            DisplayRecordScope linha(cdsBoletos, n);
+            if (marca.AsString() == "S") chaves.addRow({filial.AsString(), lancamento.AsString()});
+        }
+    }
+    Value payload;
+    {
+        BusyScope avi(Ui(), kAviProcessando);
+        payload = CheckResultServ(
+            Ui(), netHabConta.Call("GetSitCNABBoletos",
+                                   {Value(std::make_shared<Packet>(std::move(chaves)))}));
+    }
+    const PacketPtr lidas = PayloadPacket(payload);
+    LeiturasDaCaminhada leituras;
+    const int filialAt = lidas->fieldIndex("CDFILIAL");
+    const int lancAt = lidas->fieldIndex("NRLANBOLPAG");
+    const int sitAt = lidas->fieldIndex("IDSITUCNABP");
+    if (filialAt < 0 || lancAt < 0 || sitAt < 0)
+        MensErro(Ui(), "Resposta de GetSitCNABBoletos sem os campos da chave e da situação.");
+    for (const std::string& row : lidas->rows) {
+        const auto texto = [&](int at) {
+            return std::string(lidas->layout.text(row, static_cast<size_t>(at)));
+        };
+        leituras.situacoes[chaveCaminhada(texto(filialAt), texto(lancAt))] = texto(sitAt);
+    }
+    caminhada_ = std::move(leituras);
+}
+
+void TfrmHabConta::terminaCaminhada() noexcept {
+    if (!caminhada_) return;
+    std::optional<std::string> ultima = std::move(caminhada_->ultimaSituacao);
+    caminhada_.reset();
+    if (!ultima) return;
+    try {
+        Packet lida(RecordPacketFields("cdsSitCNAB"));
+        lida.addRow({Value(*ultima)});
+        cdsSitCNAB.SetData(std::make_shared<Packet>(std::move(lida)));
+    } catch (const std::exception&) {
+        // Only a later check reads it, and that check reads the server again when empty.
+        cdsSitCNAB.Close();
+    }
 }
 
 void TfrmHabConta::VerificaSitCNAB(const std::string& situacao, bool confirm, bool block) {

@@ -5,6 +5,7 @@
 #include "Cli_pag12000/habconta_internal.h"
 #include "contracts/client/grid_helpers.h"
 #include "platform/format.h"
+#include "platform/scoped.h"
 #include "platform/ui/abort.h"
 #include "platform/ui/text_chars.h"
 
@@ -15,7 +16,6 @@ namespace {
 // The transparent colour of the screen's pictures.
 constexpr Colour kOliva = Colour::rgb(0, 128, 128);
 
-constexpr const char* kMarca = "IDMARCADO";
 constexpr const char* kHabilitado = "IDHABIBPAG";
 
 std::string campoSelecionado(Grid& g) {
@@ -246,11 +246,31 @@ void TfrmHabConta::dbgPadraoTitleClick(GridColumn& col) {
             ~Recontagem() { tela.somaMarcados(); }
         } recontagem{*this};
         semEventos(cdsBoletos, {&cdsBoletos.AfterScroll, &cdsBoletos.AfterPost}, [&] {
+            // Each boleto's edit and post change the list's state twice: the screen
+            // follows it once, when the click ends (Habilita above), not at each one.
+            bool mudouEstado = false;
+            ScopedAssign<std::function<void(DataSource&)>> estado(
+                dtsPadrao.OnStateChange, [&](DataSource&) { mudouEstado = true; });
+            // Each boleto's checks read the situations and the date lock read once
+            // for the whole walk, instead of asking the server boleto by boleto.
+            struct FimDaCaminhada {
+                TfrmHabConta& tela;
+                const bool& mudouEstado;
+                ~FimDaCaminhada() {
+                    tela.terminaCaminhada();
+                    // What a state change does besides Habilita.
+                    if (mudouEstado) tela.stContaBenef_ = "000";
+                }
+            } fim{*this, mudouEstado};
+            iniciaCaminhada();
+            // The controls show the list once, when the walk ends, not at each boleto.
+            ControlsDisabled congelada(cdsBoletos);
             // The payables shown are those of the boleto the walk started on: the
             // cursor goes back to it, also when a boleto stops the walk.
             BookmarkReturn volta(cdsBoletos);
+            Field& marca = cdsBoletos.FieldByName(kMarca);
             for (cdsBoletos.First(); !cdsBoletos.Eof(); cdsBoletos.Next()) {
-                if (cdsBoletos.FieldByName(kMarca).AsString() != "S") continue;
+                if (marca.AsString() != "S") continue;
                 postaMarca("N");
             }
         });
@@ -265,9 +285,14 @@ void TfrmHabConta::dbgPadraoTitleClick(GridColumn& col) {
         std::vector<Value> args{Value(cdsBoletos.Data())};
         payload = CheckResultServ(Ui(), netHabConta.Call("GetMarcaTBoletos", args));
     }
-    cdsBoletos.SetData(PayloadPacket(payload, 0));
-    nedCont.SetNumber(PayloadPart(payload, 1).asFloat());
-    nedTotal.SetNumber(PayloadPart(payload, 2).asFloat());
+    PacketPtr marcados = PayloadPacket(payload, 0);
+    const double cont = PayloadPart(payload, 1).asFloat();
+    const double total = PayloadPart(payload, 2).asFloat();
+    // Once the answer is let go, the list moves into the grid instead of being copied.
+    payload = Value();
+    cdsBoletos.SetData(std::move(marcados));
+    nedCont.SetNumber(cont);
+    nedTotal.SetNumber(total);
 }
 
 void TfrmHabConta::CheckMenu() {

@@ -55,6 +55,8 @@ inline constexpr const char* kEscondeFiltro = "ESCONDE_FILTRO";
 
 // The system code of the processing-date lock of this module.
 inline constexpr const char* kSistemaPag = "Pag";
+// The grid's mark column.
+inline constexpr const char* kMarca = "IDMARCADO";
 
 // The shared first-activation flag: set when the module is loaded, cleared by the
 // first activation of the screen.

@@ -259,8 +259,19 @@ void TfrmHabConta::mnuFiltroClick() {
 }
 
 void TfrmHabConta::Verifica_Acesso_Sistema(Date dueDate) {
-    if (DtProcBloq(*Suite().db, kSistemaPag, Suite().login.Operador, dueDate, cdsParamGeral))
-        MensErro(Ui(), msgPadrao.Msg("DtBol<DtSis"));
+    const auto bloqueada = [&] {
+        return DtProcBloq(*Suite().db, kSistemaPag, Suite().login.Operador, dueDate, cdsParamGeral);
+    };
+    bool bloqueio;
+    if (caminhada_) {
+        // A walk asks once per due date: the lock does not move while it runs.
+        const auto [lido, novo] = caminhada_->bloqueioPorData.try_emplace(dueDate.serial());
+        if (novo) lido->second = bloqueada();
+        bloqueio = lido->second;
+    } else {
+        bloqueio = bloqueada();
+    }
+    if (bloqueio) MensErro(Ui(), msgPadrao.Msg("DtBol<DtSis"));
 }
 
 }  // namespace pag

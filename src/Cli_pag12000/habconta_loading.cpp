@@ -66,7 +66,10 @@ void TfrmHabConta::GetBoletos() {
             BusyScope avi(Ui(), kAviProcessando);
             payload = CheckResultServ(Ui(), netHabConta.Call("GetBoletos", args, porReferencia));
         }
-        cdsBoletos.SetData(PayloadPacket(payload));
+        // The answer's only holder is this function: the list moves into the grid.
+        PacketPtr boletos = PayloadPacket(payload);
+        payload = Value();
+        cdsBoletos.SetData(std::move(boletos));
         nedTotal.SetNumber(0);
         nedCont.SetNumber(0);
         cdsBoletos.SetIndexFieldNames("NRPARCBOLPAGNUM");

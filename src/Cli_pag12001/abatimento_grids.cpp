@@ -11,7 +11,6 @@ namespace pag {
 
 namespace {
 
-constexpr const char* kMarca = "IDMARCADO";
 constexpr const char* kDesconto = "VRDESCONTO";
 constexpr const char* kDisponivel = "VRDISPONIVEL";
 // The transparent colour of the dialog's pictures.

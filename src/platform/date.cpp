@@ -25,13 +25,16 @@ bool allDigits(std::string_view s) {
 
 int toInt(std::string_view s) {
     int v = 0;
-    for (char c : s) v = v * 10 + (c - '0');
+    for (char c : s)
+        v = v * 10 + (c - '0');
     return v;
 }
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -82,15 +85,21 @@ Date Date::parse(std::string_view text) {
     return fromYmd(year, month, day);
 }
 
+std::optional<Date> Date::tryParseIso(std::string_view t) {
+    if (t.size() != 10 || t[4] != '-' || t[7] != '-' || !allDigits(t.substr(0, 4)) ||
+        !allDigits(t.substr(5, 2)) || !allDigits(t.substr(8, 2)))
+        return std::nullopt;
+    int year = toInt(t.substr(0, 4)), month = toInt(t.substr(5, 2)), day = toInt(t.substr(8, 2));
+    if (!isValidYmd(year, month, day)) return std::nullopt;
+    return fromYmd(year, month, day);
+}
+
 Date Date::parseIso(std::string_view text) {
     std::string_view t = trim(text);
     if (t.empty()) return Date();
-    if (t.size() < 10 || t[4] != '-' || t[7] != '-' || !allDigits(t.substr(0, 4)) ||
-        !allDigits(t.substr(5, 2)) || !allDigits(t.substr(8, 2)))
-        invalid(text);
-    int year = toInt(t.substr(0, 4)), month = toInt(t.substr(5, 2)), day = toInt(t.substr(8, 2));
-    if (!isValidYmd(year, month, day)) invalid(text);
-    return fromYmd(year, month, day);
+    if (t.size() >= 10)
+        if (auto d = tryParseIso(t.substr(0, 10))) return *d;
+    invalid(text);
 }
 
 Date Date::today() {
@@ -100,7 +109,9 @@ Date Date::today() {
     return fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-int Date::year() const { return isEmpty() ? 0 : static_cast<int>(toYmd(serial_).year()); }
+int Date::year() const {
+    return isEmpty() ? 0 : static_cast<int>(toYmd(serial_).year());
+}
 int Date::month() const {
     return isEmpty() ? 0 : static_cast<int>(static_cast<unsigned>(toYmd(serial_).month()));
 }

@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ public:
     static Date parse(std::string_view text);
     // "YYYY-MM-DD", the interchange form of packets and the database.
     static Date parseIso(std::string_view text);
+    // Exactly "YYYY-MM-DD" and a real day, or nothing; never throws.
+    static std::optional<Date> tryParseIso(std::string_view text);
     static Date today();
 
     constexpr int32_t serial() const { return serial_; }

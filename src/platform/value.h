@@ -53,6 +53,8 @@ public:
     bool asBool() const;
     Date asDate() const;
     const Blob& asBlob() const;
+    // The text itself, without a copy, when the value is text; null otherwise.
+    const std::string* ifText() const { return std::get_if<std::string>(&v_); }
     std::shared_ptr<const Packet> asPacket() const;
     const ValueArray& asArray() const;
 

@@ -8,16 +8,11 @@
 #include "server/operations.h"
 #include "server/packet_builder.h"
 #include "server/refusal.h"
+#include "server/stored_boletos.h"
 
 namespace pag::server {
 
 namespace {
-
-size_t requiredField(const Packet& p, const char* name) {
-    const int i = p.fieldIndex(name);
-    if (i < 0) throw Refusal(std::string("Pacote de boletos sem o campo ") + name + ".");
-    return static_cast<size_t>(i);
-}
 
 // The guards of marking one boleto in the grid, on its stored state: still open and
 // listed, not tied to an anticipation nor to a blocked invoice, a value other than
@@ -36,31 +31,28 @@ bool mayBeMarked(const Statement& st, bool remittanceControlled) {
 Value getMarcaTBoletos(OperationCall& call) {
     const Packet& in = call.packet(0);
     if (in.isDelta) throw Refusal("GetMarcaTBoletos recebe o conteúdo completo de cdsBoletos.");
-    const size_t filialAt = requiredField(in, "CDFILIAL");
-    const size_t lancAt = requiredField(in, "NRLANBOLPAG");
-    const size_t valorAt = requiredField(in, "VRFINALBPAG");
-    const size_t marcaAt = requiredField(in, "IDMARCADO");
+    const size_t filialAt = requiredListField(in, "CDFILIAL");
+    const size_t lancAt = requiredListField(in, "NRLANBOLPAG");
+    const size_t valorAt = requiredListField(in, "VRFINALBPAG");
+    const size_t marcaAt = requiredListField(in, "IDMARCADO");
     const bool controlled = remittanceChangesControlled(call.db);
 
-    Statement st = call.db.prepare(
-        "SELECT CDEMPRESA, IDSTATBPAG, NRLANBOLREAL, NRLANCANTECIPA, IDBLOQNFFIN, IDSITUCNABP,"
-        " VRFINALBPAG FROM BOLETPAGAR WHERE " +
-        boletoKeyCondition());
+    std::vector<char> marked(in.rows.size(), 0);
     std::set<std::string> companiesChecked;
+    const char* columns =
+        "CDEMPRESA, IDSTATBPAG, NRLANBOLREAL, NRLANCANTECIPA, IDBLOQNFFIN, IDSITUCNABP, "
+        "VRFINALBPAG";
+    forEachStoredBoleto(call.db, in, filialAt, lancAt, columns, [&](size_t r, const Statement& st) {
+        const std::string empresa = st.column(0).asString();
+        if (companiesChecked.insert(empresa).second) call.requireCompany(empresa);
+        marked[r] = mayBeMarked(st, controlled);
+    });
     Packet out = in;
     int64_t count = 0, cents = 0;
-    for (std::string& row : out.rows) {
-        st.reset();
-        st.bind("F", out.layout.get(row, filialAt));
-        st.bind("L", out.layout.get(row, lancAt));
-        bool mark = false;
-        if (st.step()) {
-            const std::string empresa = st.column(0).asString();
-            if (companiesChecked.insert(empresa).second) call.requireCompany(empresa);
-            mark = mayBeMarked(st, controlled);
-        }
-        out.layout.set(row, marcaAt, Value(mark ? "S" : "N"));
-        if (!mark) continue;
+    for (size_t r = 0; r < out.rows.size(); ++r) {
+        std::string& row = out.rows[r];
+        out.layout.set(row, marcaAt, Value(marked[r] ? "S" : "N"));
+        if (!marked[r]) continue;
         ++count;
         // The total the grid keeps: the shown net values, each to the cent, summed in cents.
         const double valor = out.layout.get(row, valorAt).asFloat();

@@ -10,6 +10,7 @@
 #include "server/operations.h"
 #include "server/packet_builder.h"
 #include "server/refusal.h"
+#include "server/stored_boletos.h"
 
 namespace pag::server {
 
@@ -30,6 +31,28 @@ Value getSitCnab(OperationCall& call) {
         call.db.prepare("SELECT IDSITUCNABP FROM BOLETPAGAR WHERE " + boletoKeyCondition());
     bindBoletoKey(st, filial, lancamento);
     return packetValue(packetFromStatement(st, sitCnabFields()));
+}
+
+// GetSitCNABBoletos (a list with CDFILIAL and NRLANBOLPAG, as cdsChaveBol) -> the stored
+// situation of each listed boleto that exists (CDFILIAL, NRLANBOLPAG, IDSITUCNABP): what
+// GetSitCNAB answers for one boleto, read once for a walk over many.
+Value getSitCnabBoletos(OperationCall& call) {
+    const Packet& keys = call.packet(0);
+    const size_t filialAt = requiredListField(keys, "CDFILIAL");
+    const size_t lancAt = requiredListField(keys, "NRLANBOLPAG");
+    Packet out({{"CDFILIAL", FieldType::Text, 4},
+                {"NRLANBOLPAG", FieldType::Text, 10},
+                {"IDSITUCNABP", FieldType::Text, 2}});
+    std::set<std::string> companiesChecked;
+    forEachStoredBoleto(call.db, keys, filialAt, lancAt, "CDEMPRESA, IDSITUCNABP",
+                        [&](size_t r, const Statement& st) {
+                            const std::string empresa = st.column(0).asString();
+                            if (companiesChecked.insert(empresa).second)
+                                call.requireCompany(empresa);
+                            out.addRow({keys.layout.get(keys.rows[r], filialAt),
+                                        keys.layout.get(keys.rows[r], lancAt), st.column(1)});
+                        });
+    return packetValue(std::move(out));
 }
 
 // GetVdBolCompensado (branch, launch number) -> "TRUE" or "FALSE", read by the screen
@@ -113,6 +136,7 @@ Value getContProrVenc(OperationCall& call) {
 
 void registerCheckOperations(OperationRegistry& r) {
     r.add("GetSitCNAB", Access::Read, getSitCnab);
+    r.add("GetSitCNABBoletos", Access::Read, getSitCnabBoletos);
     r.add("GetVdBolCompensado", Access::Read, getVdBolCompensado);
     r.add("GetVdTBolCompensado", Access::Read, getVdTBolCompensado);
     r.add("GetVd_BarraPag", Access::Read, getVdBarraPag);

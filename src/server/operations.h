@@ -26,7 +26,8 @@ void registerInstallmentOperations(OperationRegistry& r);
 void registerBoletoSaveOperations(OperationRegistry& r);
 // GetMarcaTBoletos
 void registerBoletoMarkOperations(OperationRegistry& r);
-// GetSitCNAB, GetVdBolCompensado, GetVdTBolCompensado, GetVd_BarraPag, GetContProrVenc
+// GetSitCNAB, GetSitCNABBoletos, GetVdBolCompensado, GetVdTBolCompensado, GetVd_BarraPag,
+// GetContProrVenc
 void registerCheckOperations(OperationRegistry& r);
 // GetDescontos
 void registerDiscountOperations(OperationRegistry& r);

@@ -20,13 +20,18 @@ Packet readRows(Statement& st, const std::vector<PacketField>& fields, Unreadabl
         columns.push_back(c);
     }
     Packet p(fields);
-    std::vector<Value> row(fields.size());
+    RowWriter row(p.layout);
     double position = 0;
     while (st.step()) {
         ++position;
         try {
-            for (size_t i = 0; i < fields.size(); ++i)
-                row[i] = columns[i] < 0 ? Value(position) : st.column(columns[i], fields[i].type);
+            row.start();
+            for (size_t i = 0; i < fields.size(); ++i) {
+                if (columns[i] < 0)
+                    row.value(Value(position));
+                else
+                    st.writeColumn(columns[i], row);
+            }
         } catch (const DatabaseError& e) {
             if (!unreadable) throw;
             std::string key;
@@ -39,7 +44,7 @@ Packet readRows(Statement& st, const std::vector<PacketField>& fields, Unreadabl
                                            " não pôde ser lido: " + e.what());
             continue;
         }
-        p.addRow(row);
+        p.rows.push_back(row.finish());
     }
     return p;
 }
@@ -61,7 +66,7 @@ Packet packetFromStatement(Statement& st, const std::vector<PacketField>& fields
 }
 
 Value packetValue(Packet packet) {
-    return Value(std::make_shared<const Packet>(std::move(packet)));
+    return Value(std::make_shared<Packet>(std::move(packet)));
 }
 
 }  // namespace pag::server

@@ -52,10 +52,14 @@ TEST(RowLayout, SetReplacesOneCellAndKeepsTheOthers) {
                                    Blob{std::string("\0z", 2)}};
     std::string row = layout.encode(start);
     std::vector<Value> expected = start;
-    const std::pair<size_t, Value> steps[] = {{0, Value("longer text")}, {2, Value("x")},
-                                              {0, Value()},             {1, Value("2,25")},
-                                              {3, Value()},             {2, Value("")},
-                                              {4, Value()},             {0, Value("ç")}};
+    const std::pair<size_t, Value> steps[] = {{0, Value("longer text")},
+                                              {2, Value("x")},
+                                              {0, Value()},
+                                              {1, Value("2,25")},
+                                              {3, Value()},
+                                              {2, Value("")},
+                                              {4, Value()},
+                                              {0, Value("ç")}};
     for (const auto& [field, value] : steps) {
         layout.set(row, field, value);
         expected[field] = RowLayout::convert(layout.type(field), value);

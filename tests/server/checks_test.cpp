@@ -1,4 +1,6 @@
 // The screen's fresh checks, the discounts still available, and "mark all".
+#include <map>
+
 #include "server/boleto_query.h"
 #include "server/dataset_fields.h"
 #include "server/packet_builder.h"
@@ -46,6 +48,34 @@ TEST_F(Checks, CompensationOfOneBoletoAndOfAList) {
                         {chaveBol({"0000000001", "0000000002", "0000000004", "0000000003"})})),
               "00010000000004");
     EXPECT_EQ(text(call("GetVdTBolCompensado", {chaveBol({})})), "");
+}
+
+// A walk's situations in one call: what GetSitCNAB answers for each stored boleto of the
+// list, whichever way the list is read.
+TEST_F(Checks, RemittanceSituationsOfAList) {
+    addBoleto("0000000001", {{"IDSITUCNABP", "20"}});
+    addBoleto("0000000002");
+    const Value lista = chaveBol({"0000000002", "0000000099", "0000000001"});
+    const auto situacoes = [&] {
+        CallResult r = call("GetSitCNABBoletos", {lista});
+        EXPECT_TRUE(r.ok) << r.message;
+        std::map<std::string, std::string> out;
+        const auto lanc = column(r.result, "NRLANBOLPAG");
+        const auto sit = column(r.result, "IDSITUCNABP");
+        for (size_t i = 0; i < lanc.size(); ++i)
+            out[lanc[i]] = sit[i];
+        return out;
+    };
+    const std::map<std::string, std::string> esperado{{"0000000001", "20"}, {"0000000002", "00"}};
+    EXPECT_EQ(situacoes(), esperado);  // the list is most of the table: read at once
+    for (int i = 10; i < 40; ++i)
+        addBoleto("00000000" + std::to_string(i));
+    EXPECT_EQ(situacoes(), esperado);  // a small part of it: one by one
+    // A boleto of a company the operator does not work for is refused, as one by one.
+    addBoleto("0000000003", {{"CDEMPRESA", "02"}});
+    EXPECT_TRUE(call("GetSitCNABBoletos", {chaveBol({"0000000002"})}, context("01", "OPER01")).ok);
+    EXPECT_FALSE(call("GetSitCNABBoletos", {chaveBol({"0000000003"})}, context("01", "OPER01")).ok);
+    EXPECT_FALSE(call("GetSitCNAB", {"0000000003", "0001"}, context("01", "OPER01")).ok);
 }
 
 TEST_F(Checks, BarcodeCarriersAnticipationsFirstThenSettledThenOpen) {
@@ -184,6 +214,13 @@ TEST_F(MarkAll, MarksWhatTheGridWouldLetMarkAndTotalsToTheCent) {
     db->exec("UPDATE GERALPAG SET IDUTCTRLCANREMP = 'N'");
     r = call("GetMarcaTBoletos", {packetValue(shown)});
     EXPECT_EQ(r.result.asArray()[1].asInteger(), 5);
+    const std::vector<std::string> uncontrolled = column(r.result.asArray()[0], "IDMARCADO");
+    // A list that is a small part of the table reads its boletos one by one instead of
+    // the whole table: the same answer.
+    for (int i = 10; i < 90; ++i)
+        addBoleto("00000000" + std::to_string(i), {{"IDSTATBPAG", "B"}});
+    r = call("GetMarcaTBoletos", {packetValue(shown)});
+    EXPECT_EQ(column(r.result.asArray()[0], "IDMARCADO"), uncontrolled);
     EXPECT_FALSE(
         call("GetMarcaTBoletos", {packetValue(Packet(boletoFields()))}, context("01", "")).ok);
 }

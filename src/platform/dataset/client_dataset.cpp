@@ -126,9 +126,15 @@ void ClientDataSet::SetData(PacketPtr packet) {
     slots_.reserve(packet->rows.size());
     natural_.reserve(packet->rows.size());
     std::vector<Value> vals(fields_.size());
-    for (const std::string& row : packet->rows) {
+    // The last holder of a long list hands its rows over: no copy of every row.
+    const std::shared_ptr<Packet> owned =
+        same && packet.use_count() == 1 ? std::const_pointer_cast<Packet>(packet) : nullptr;
+    for (size_t r = 0; r < packet->rows.size(); ++r) {
+        const std::string& row = packet->rows[r];
         Slot s;
-        if (same) {
+        if (owned) {
+            s.cur = std::move(owned->rows[r]);
+        } else if (same) {
             s.cur = row;
         } else {
             for (size_t i = 0; i < fields_.size(); ++i)

@@ -68,7 +68,8 @@ public:
     // Replaces the whole content with a packet and opens the dataset. Declared
     // fields are taken from the packet by name (missing ones stay null, extra packet
     // fields are ignored); a dataset with no declared fields takes the packet's.
-    // The change log is emptied.
+    // The change log is emptied. A packet no one else holds gives its rows to the
+    // dataset instead of having them copied (packets are never created const).
     void SetData(PacketPtr packet);
     // The whole current content (without calculated fields), change log merged in.
     PacketPtr Data() const;

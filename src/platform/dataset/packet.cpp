@@ -113,7 +113,7 @@ Value valueFromJson(const json& j) {
             if (j.size() == 1 && j.contains("blob") && j["blob"].is_string())
                 return Value(Blob{base64Decode(j["blob"].get<std::string>())});
             if (j.size() == 1 && j.contains("packet"))
-                return Value(std::make_shared<const Packet>(packetFromJson(j["packet"])));
+                return Value(std::make_shared<Packet>(packetFromJson(j["packet"])));
             break;
         }
         default: break;

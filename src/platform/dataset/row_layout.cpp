@@ -7,12 +7,18 @@ namespace pag {
 
 const char* fieldTypeName(FieldType t) {
     switch (t) {
-        case FieldType::Text: return "text";
-        case FieldType::Float: return "float";
-        case FieldType::Integer: return "integer";
-        case FieldType::Boolean: return "boolean";
-        case FieldType::Date: return "date";
-        case FieldType::Blob: return "blob";
+        case FieldType::Text:
+            return "text";
+        case FieldType::Float:
+            return "float";
+        case FieldType::Integer:
+            return "integer";
+        case FieldType::Boolean:
+            return "boolean";
+        case FieldType::Date:
+            return "date";
+        case FieldType::Blob:
+            return "blob";
     }
     return "text";
 }
@@ -31,15 +37,20 @@ namespace {
 uint32_t slotSize(FieldType t) {
     switch (t) {
         case FieldType::Float:
-        case FieldType::Integer: return 8;
-        case FieldType::Boolean: return 1;
+        case FieldType::Integer:
+            return 8;
+        case FieldType::Boolean:
+            return 1;
         case FieldType::Date:
         case FieldType::Text:
-        case FieldType::Blob: return 4;
+        case FieldType::Blob:
+            return 4;
     }
     return 4;
 }
-bool isVar(FieldType t) { return t == FieldType::Text || t == FieldType::Blob; }
+bool isVar(FieldType t) {
+    return t == FieldType::Text || t == FieldType::Blob;
+}
 
 template <typename T>
 T load(std::string_view row, uint32_t at) {
@@ -91,7 +102,8 @@ Value RowLayout::convert(FieldType type, const Value& v) {
             return v.type() == ValueType::Boolean ? v : Value(v.asBool());
         case FieldType::Date: {
             if (v.type() == ValueType::Date) return v.asDate().isEmpty() ? Value() : v;
-            if (v.type() == ValueType::Text && v.asString().find_first_not_of(" /") == std::string::npos)
+            if (v.type() == ValueType::Text &&
+                v.asString().find_first_not_of(" /") == std::string::npos)
                 return Value();
             Date d = v.asDate();
             return d.isEmpty() ? Value() : Value(d);
@@ -105,29 +117,74 @@ Value RowLayout::convert(FieldType type, const Value& v) {
 std::string RowLayout::encode(const std::vector<Value>& values) const {
     if (values.size() != types_.size())
         throw std::invalid_argument("Quantidade de valores diferente da de campos.");
-    std::string row(fixedSize_, '\0');
-    for (size_t i = 0; i < types_.size(); ++i) {
-        Value v = convert(types_[i], values[i]);
-        if (v.isNull()) {
-            row[i / 8] = static_cast<char>(row[i / 8] | (1 << (i % 8)));
-            if (isVar(types_[i])) store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
-            continue;
-        }
-        switch (types_[i]) {
-            case FieldType::Text:
-                store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
-                row += v.asString();
-                break;
-            case FieldType::Blob:
-                store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
-                row += v.asBlob().bytes;
-                break;
-            case FieldType::Float: store<double>(row, slot_[i], v.asFloat()); break;
-            case FieldType::Integer: store<int64_t>(row, slot_[i], v.asInteger()); break;
-            case FieldType::Boolean: row[slot_[i]] = v.asBool() ? 1 : 0; break;
-            case FieldType::Date: store<int32_t>(row, slot_[i], v.asDate().serial()); break;
-        }
+    RowWriter w(*this);
+    for (const Value& v : values)
+        w.value(v);
+    return w.finish();
+}
+
+void RowWriter::start() {
+    row_.assign(layout_.fixedSize_, '\0');
+    at_ = 0;
+}
+
+void RowWriter::null() {
+    row_[at_ / 8] = static_cast<char>(row_[at_ / 8] | (1 << (at_ % 8)));
+    if (isVar(layout_.types_[at_]))
+        store<uint32_t>(row_, layout_.slot_[at_], static_cast<uint32_t>(row_.size()));
+    ++at_;
+}
+
+void RowWriter::text(std::string_view bytes) {
+    store<uint32_t>(row_, layout_.slot_[at_], static_cast<uint32_t>(row_.size()));
+    row_ += bytes;
+    ++at_;
+}
+
+template <typename T>
+void RowWriter::fixed(T v) {
+    store<T>(row_, layout_.slot_[at_], v);
+    ++at_;
+}
+
+void RowWriter::floating(double v) {
+    fixed(v);
+}
+void RowWriter::integer(int64_t v) {
+    fixed(v);
+}
+void RowWriter::boolean(bool v) {
+    fixed(static_cast<char>(v ? 1 : 0));
+}
+void RowWriter::date(int32_t serial) {
+    fixed(serial);
+}
+
+void RowWriter::value(const Value& value) {
+    const FieldType type = layout_.types_[at_];
+    if (const std::string* s = value.ifText(); s && type == FieldType::Text) return text(*s);
+    const Value v = RowLayout::convert(type, value);
+    if (v.isNull()) return null();
+    switch (type) {
+        case FieldType::Text:
+            return text(v.asString());
+        case FieldType::Blob:
+            return text(v.asBlob().bytes);
+        case FieldType::Float:
+            return floating(v.asFloat());
+        case FieldType::Integer:
+            return integer(v.asInteger());
+        case FieldType::Boolean:
+            return boolean(v.asBool());
+        case FieldType::Date:
+            return date(v.asDate().serial());
     }
+}
+
+std::string RowWriter::finish() {
+    if (at_ != layout_.types_.size()) throw std::logic_error("Linha com campos por escrever.");
+    std::string row = std::move(row_);
+    start();
     return row;
 }
 
@@ -145,23 +202,34 @@ std::string_view RowLayout::text(std::string_view row, size_t i) const {
 double RowLayout::number(std::string_view row, size_t i) const {
     if (isNull(row, i)) return 0.0;
     switch (types_[i]) {
-        case FieldType::Float: return load<double>(row, slot_[i]);
-        case FieldType::Integer: return static_cast<double>(load<int64_t>(row, slot_[i]));
-        case FieldType::Date: return load<int32_t>(row, slot_[i]);
-        case FieldType::Boolean: return row[slot_[i]] ? 1.0 : 0.0;
-        default: return get(row, i).asFloat();
+        case FieldType::Float:
+            return load<double>(row, slot_[i]);
+        case FieldType::Integer:
+            return static_cast<double>(load<int64_t>(row, slot_[i]));
+        case FieldType::Date:
+            return load<int32_t>(row, slot_[i]);
+        case FieldType::Boolean:
+            return row[slot_[i]] ? 1.0 : 0.0;
+        default:
+            return get(row, i).asFloat();
     }
 }
 
 Value RowLayout::get(std::string_view row, size_t i) const {
     if (isNull(row, i)) return Value();
     switch (types_[i]) {
-        case FieldType::Text: return Value(std::string(text(row, i)));
-        case FieldType::Blob: return Value(Blob{std::string(text(row, i))});
-        case FieldType::Float: return Value(load<double>(row, slot_[i]));
-        case FieldType::Integer: return Value(load<int64_t>(row, slot_[i]));
-        case FieldType::Boolean: return Value(row[slot_[i]] != 0);
-        case FieldType::Date: return Value(Date::fromSerial(load<int32_t>(row, slot_[i])));
+        case FieldType::Text:
+            return Value(std::string(text(row, i)));
+        case FieldType::Blob:
+            return Value(Blob{std::string(text(row, i))});
+        case FieldType::Float:
+            return Value(load<double>(row, slot_[i]));
+        case FieldType::Integer:
+            return Value(load<int64_t>(row, slot_[i]));
+        case FieldType::Boolean:
+            return Value(row[slot_[i]] != 0);
+        case FieldType::Date:
+            return Value(Date::fromSerial(load<int32_t>(row, slot_[i])));
     }
     return Value();
 }
@@ -169,7 +237,8 @@ Value RowLayout::get(std::string_view row, size_t i) const {
 std::vector<Value> RowLayout::decode(std::string_view row) const {
     std::vector<Value> out;
     out.reserve(types_.size());
-    for (size_t i = 0; i < types_.size(); ++i) out.push_back(get(row, i));
+    for (size_t i = 0; i < types_.size(); ++i)
+        out.push_back(get(row, i));
     return out;
 }
 
@@ -184,20 +253,30 @@ void RowLayout::set(std::string& row, size_t i, const Value& v) const {
             return;
         }
         switch (types_[i]) {
-            case FieldType::Float: store<double>(row, slot_[i], c.asFloat()); break;
-            case FieldType::Integer: store<int64_t>(row, slot_[i], c.asInteger()); break;
-            case FieldType::Boolean: row[slot_[i]] = c.asBool() ? 1 : 0; break;
-            case FieldType::Date: store<int32_t>(row, slot_[i], c.asDate().serial()); break;
-            default: break;
+            case FieldType::Float:
+                store<double>(row, slot_[i], c.asFloat());
+                break;
+            case FieldType::Integer:
+                store<int64_t>(row, slot_[i], c.asInteger());
+                break;
+            case FieldType::Boolean:
+                row[slot_[i]] = c.asBool() ? 1 : 0;
+                break;
+            case FieldType::Date:
+                store<int32_t>(row, slot_[i], c.asDate().serial());
+                break;
+            default:
+                break;
         }
         return;
     }
     // Only this field's bytes are replaced; the text fields after it move by the
     // difference, so setting one cell costs its own size, not the row's.
     const uint32_t start = load<uint32_t>(row, slot_[i]);
-    const uint32_t end = nextVar_[i] < 0 ? static_cast<uint32_t>(row.size())
-                                         : load<uint32_t>(row, slot_[static_cast<size_t>(nextVar_[i])]);
-    const std::string bytes = c.isNull() ? std::string()
+    const uint32_t end = nextVar_[i] < 0
+                             ? static_cast<uint32_t>(row.size())
+                             : load<uint32_t>(row, slot_[static_cast<size_t>(nextVar_[i])]);
+    const std::string bytes = c.isNull()                     ? std::string()
                               : types_[i] == FieldType::Blob ? c.asBlob().bytes
                                                              : c.asString();
     row.replace(start, end - start, bytes);

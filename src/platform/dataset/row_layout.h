@@ -11,7 +11,7 @@ namespace pag {
 
 enum class FieldType { Text, Float, Integer, Boolean, Date, Blob };
 
-const char* fieldTypeName(FieldType t);   // "text", "float", ... (packet encoding)
+const char* fieldTypeName(FieldType t);              // "text", "float", ... (packet encoding)
 FieldType fieldTypeFromName(std::string_view name);  // throws std::invalid_argument
 
 // Compact encoding of one row: a null bitmap, one fixed slot per field and the
@@ -44,11 +44,39 @@ public:
     static Value convert(FieldType type, const Value& v);
 
 private:
+    friend class RowWriter;
     size_t nullBytes() const { return (types_.size() + 7) / 8; }
     std::vector<FieldType> types_;
-    std::vector<uint32_t> slot_;      // byte offset of each field's slot
-    std::vector<int32_t> nextVar_;    // next text/blob field after i, or -1
-    uint32_t fixedSize_ = 0;          // null bitmap + slots
+    std::vector<uint32_t> slot_;    // byte offset of each field's slot
+    std::vector<int32_t> nextVar_;  // next text/blob field after i, or -1
+    uint32_t fixedSize_ = 0;        // null bitmap + slots
+};
+
+// Builds one row field after field, in field order, with no Value per cell: a loader
+// writes what it reads straight into the encoding. Each call writes the next field.
+class RowWriter {
+public:
+    explicit RowWriter(const RowLayout& layout) : layout_(layout) { start(); }
+    void start();                         // a new row
+    size_t field() const { return at_; }  // the field the next call writes
+    FieldType type() const { return layout_.types_[at_]; }
+    void null();
+    void text(std::string_view bytes);  // a text or blob field
+    void floating(double v);            // a float field
+    void integer(int64_t v);            // an integer field
+    void boolean(bool v);
+    void date(int32_t serial);  // a date field (Date::serial)
+    // Converted to the field's type, as RowLayout::encode does.
+    void value(const Value& v);
+    // The row, once every field was written; the writer starts a new one.
+    std::string finish();
+
+private:
+    template <typename T>
+    void fixed(T v);
+    const RowLayout& layout_;
+    std::string row_;
+    size_t at_ = 0;
 };
 
 }  // namespace pag

@@ -37,6 +37,9 @@ void Database::configure(int busyTimeoutMs) {
     if (!isMemory()) {
         Statement wal(db_, "PRAGMA journal_mode = WAL");
         wal.step();
+        // Pages are read from the system's file cache in place instead of copied by a
+        // read call each: long lists load faster, and every connection shares them.
+        exec("PRAGMA mmap_size = 268435456");
     }
     registerSqlFunctions(db_);
 }

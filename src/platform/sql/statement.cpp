@@ -214,6 +214,39 @@ Value Statement::column(int i, FieldType type) const {
     return convertStored(column(i), type, columnName(i));
 }
 
+void Statement::writeColumn(int i, RowWriter& w) const {
+    checkColumn(i);
+    const int stored = sqlite3_column_type(stmt_, i);
+    const FieldType type = w.type();
+    // What is stored as the field's own kind goes straight into the row; anything
+    // else takes the checked conversion, which also names the column on failure.
+    switch (stored) {
+        case SQLITE_NULL:
+            return w.null();
+        case SQLITE_TEXT:
+            if (type == FieldType::Text) {
+                auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+                return w.text({p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i))});
+            }
+            if (type == FieldType::Date && sqlite3_column_bytes(stmt_, i) == 10) {
+                auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+                if (auto d = Date::tryParseIso({p, 10})) return w.date(d->serial());
+            }
+            break;
+        case SQLITE_FLOAT:
+            if (type == FieldType::Float) return w.floating(sqlite3_column_double(stmt_, i));
+            break;
+        case SQLITE_INTEGER:
+            if (type == FieldType::Integer) return w.integer(sqlite3_column_int64(stmt_, i));
+            if (type == FieldType::Float)
+                return w.floating(static_cast<double>(sqlite3_column_int64(stmt_, i)));
+            break;
+        default:
+            break;
+    }
+    w.value(column(i, type));
+}
+
 Value Statement::column(std::string_view name) const {
     int i = columnIndex(name);
     if (i < 0) throw DatabaseError("A coluna " + std::string(name) + " não existe no resultado.");
