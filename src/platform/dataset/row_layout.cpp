@@ -7,12 +7,18 @@ namespace pag {
 
 const char* fieldTypeName(FieldType t) {
     switch (t) {
-        case FieldType::Text: return "text";
-        case FieldType::Float: return "float";
-        case FieldType::Integer: return "integer";
-        case FieldType::Boolean: return "boolean";
-        case FieldType::Date: return "date";
-        case FieldType::Blob: return "blob";
+        case FieldType::Text:
+            return "text";
+        case FieldType::Float:
+            return "float";
+        case FieldType::Integer:
+            return "integer";
+        case FieldType::Boolean:
+            return "boolean";
+        case FieldType::Date:
+            return "date";
+        case FieldType::Blob:
+            return "blob";
     }
     return "text";
 }
@@ -31,15 +37,20 @@ namespace {
 uint32_t slotSize(FieldType t) {
     switch (t) {
         case FieldType::Float:
-        case FieldType::Integer: return 8;
-        case FieldType::Boolean: return 1;
+        case FieldType::Integer:
+            return 8;
+        case FieldType::Boolean:
+            return 1;
         case FieldType::Date:
         case FieldType::Text:
-        case FieldType::Blob: return 4;
+        case FieldType::Blob:
+            return 4;
     }
     return 4;
 }
-bool isVar(FieldType t) { return t == FieldType::Text || t == FieldType::Blob; }
+bool isVar(FieldType t) {
+    return t == FieldType::Text || t == FieldType::Blob;
+}
 
 template <typename T>
 T load(std::string_view row, uint32_t at) {
@@ -91,7 +102,8 @@ Value RowLayout::convert(FieldType type, const Value& v) {
             return v.type() == ValueType::Boolean ? v : Value(v.asBool());
         case FieldType::Date: {
             if (v.type() == ValueType::Date) return v.asDate().isEmpty() ? Value() : v;
-            if (v.type() == ValueType::Text && v.asString().find_first_not_of(" /") == std::string::npos)
+            if (v.type() == ValueType::Text &&
+                v.asString().find_first_not_of(" /") == std::string::npos)
                 return Value();
             Date d = v.asDate();
             return d.isEmpty() ? Value() : Value(d);
@@ -122,10 +134,18 @@ std::string RowLayout::encode(const std::vector<Value>& values) const {
                 store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
                 row += v.asBlob().bytes;
                 break;
-            case FieldType::Float: store<double>(row, slot_[i], v.asFloat()); break;
-            case FieldType::Integer: store<int64_t>(row, slot_[i], v.asInteger()); break;
-            case FieldType::Boolean: row[slot_[i]] = v.asBool() ? 1 : 0; break;
-            case FieldType::Date: store<int32_t>(row, slot_[i], v.asDate().serial()); break;
+            case FieldType::Float:
+                store<double>(row, slot_[i], v.asFloat());
+                break;
+            case FieldType::Integer:
+                store<int64_t>(row, slot_[i], v.asInteger());
+                break;
+            case FieldType::Boolean:
+                row[slot_[i]] = v.asBool() ? 1 : 0;
+                break;
+            case FieldType::Date:
+                store<int32_t>(row, slot_[i], v.asDate().serial());
+                break;
         }
     }
     return row;
@@ -145,23 +165,34 @@ std::string_view RowLayout::text(std::string_view row, size_t i) const {
 double RowLayout::number(std::string_view row, size_t i) const {
     if (isNull(row, i)) return 0.0;
     switch (types_[i]) {
-        case FieldType::Float: return load<double>(row, slot_[i]);
-        case FieldType::Integer: return static_cast<double>(load<int64_t>(row, slot_[i]));
-        case FieldType::Date: return load<int32_t>(row, slot_[i]);
-        case FieldType::Boolean: return row[slot_[i]] ? 1.0 : 0.0;
-        default: return get(row, i).asFloat();
+        case FieldType::Float:
+            return load<double>(row, slot_[i]);
+        case FieldType::Integer:
+            return static_cast<double>(load<int64_t>(row, slot_[i]));
+        case FieldType::Date:
+            return load<int32_t>(row, slot_[i]);
+        case FieldType::Boolean:
+            return row[slot_[i]] ? 1.0 : 0.0;
+        default:
+            return get(row, i).asFloat();
     }
 }
 
 Value RowLayout::get(std::string_view row, size_t i) const {
     if (isNull(row, i)) return Value();
     switch (types_[i]) {
-        case FieldType::Text: return Value(std::string(text(row, i)));
-        case FieldType::Blob: return Value(Blob{std::string(text(row, i))});
-        case FieldType::Float: return Value(load<double>(row, slot_[i]));
-        case FieldType::Integer: return Value(load<int64_t>(row, slot_[i]));
-        case FieldType::Boolean: return Value(row[slot_[i]] != 0);
-        case FieldType::Date: return Value(Date::fromSerial(load<int32_t>(row, slot_[i])));
+        case FieldType::Text:
+            return Value(std::string(text(row, i)));
+        case FieldType::Blob:
+            return Value(Blob{std::string(text(row, i))});
+        case FieldType::Float:
+            return Value(load<double>(row, slot_[i]));
+        case FieldType::Integer:
+            return Value(load<int64_t>(row, slot_[i]));
+        case FieldType::Boolean:
+            return Value(row[slot_[i]] != 0);
+        case FieldType::Date:
+            return Value(Date::fromSerial(load<int32_t>(row, slot_[i])));
     }
     return Value();
 }
@@ -169,7 +200,8 @@ Value RowLayout::get(std::string_view row, size_t i) const {
 std::vector<Value> RowLayout::decode(std::string_view row) const {
     std::vector<Value> out;
     out.reserve(types_.size());
-    for (size_t i = 0; i < types_.size(); ++i) out.push_back(get(row, i));
+    for (size_t i = 0; i < types_.size(); ++i)
+        out.push_back(get(row, i));
     return out;
 }
 
@@ -184,20 +216,30 @@ void RowLayout::set(std::string& row, size_t i, const Value& v) const {
             return;
         }
         switch (types_[i]) {
-            case FieldType::Float: store<double>(row, slot_[i], c.asFloat()); break;
-            case FieldType::Integer: store<int64_t>(row, slot_[i], c.asInteger()); break;
-            case FieldType::Boolean: row[slot_[i]] = c.asBool() ? 1 : 0; break;
-            case FieldType::Date: store<int32_t>(row, slot_[i], c.asDate().serial()); break;
-            default: break;
+            case FieldType::Float:
+                store<double>(row, slot_[i], c.asFloat());
+                break;
+            case FieldType::Integer:
+                store<int64_t>(row, slot_[i], c.asInteger());
+                break;
+            case FieldType::Boolean:
+                row[slot_[i]] = c.asBool() ? 1 : 0;
+                break;
+            case FieldType::Date:
+                store<int32_t>(row, slot_[i], c.asDate().serial());
+                break;
+            default:
+                break;
         }
         return;
     }
     // Only this field's bytes are replaced; the text fields after it move by the
     // difference, so setting one cell costs its own size, not the row's.
     const uint32_t start = load<uint32_t>(row, slot_[i]);
-    const uint32_t end = nextVar_[i] < 0 ? static_cast<uint32_t>(row.size())
-                                         : load<uint32_t>(row, slot_[static_cast<size_t>(nextVar_[i])]);
-    const std::string bytes = c.isNull() ? std::string()
+    const uint32_t end = nextVar_[i] < 0
+                             ? static_cast<uint32_t>(row.size())
+                             : load<uint32_t>(row, slot_[static_cast<size_t>(nextVar_[i])]);
+    const std::string bytes = c.isNull()                     ? std::string()
                               : types_[i] == FieldType::Blob ? c.asBlob().bytes
                                                              : c.asString();
     row.replace(start, end - start, bytes);
@@ -214,15 +256,23 @@ bool RowLayout::wellFormed(std::string_view row) const {
     uint32_t previous = fixedSize_;
     for (size_t i = 0; i < types_.size(); ++i) {
         if (!isVar(types_[i])) {
-            if (types_[i] == FieldType::Boolean && !isNull(row, i) &&
-                static_cast<unsigned char>(row[slot_[i]]) > 1)
+            // A null keeps a zero slot, as every encoder writes it.
+            if (isNull(row, i)) {
+                for (uint32_t k = 0; k < slotSize(types_[i]); ++k)
+                    if (row[slot_[i] + k] != '\0') return false;
+            } else if (types_[i] == FieldType::Boolean &&
+                       static_cast<unsigned char>(row[slot_[i]]) > 1) {
                 return false;
+            }
             continue;
         }
         const uint32_t at = load<uint32_t>(row, slot_[i]);
         if (at < previous || at > row.size()) return false;
         previous = at;
     }
+    // A null text or blob has no bytes; checked once every offset is known to be in order.
+    for (size_t i = 0; i < types_.size(); ++i)
+        if (isVar(types_[i]) && isNull(row, i) && !text(row, i).empty()) return false;
     // Bits past the last field are never set by an encoder.
     for (size_t i = types_.size(); i < nullBytes() * 8; ++i)
         if (isNull(row, i)) return false;

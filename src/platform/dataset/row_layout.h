@@ -11,7 +11,7 @@ namespace pag {
 
 enum class FieldType { Text, Float, Integer, Boolean, Date, Blob };
 
-const char* fieldTypeName(FieldType t);   // "text", "float", ... (packet encoding)
+const char* fieldTypeName(FieldType t);              // "text", "float", ... (packet encoding)
 FieldType fieldTypeFromName(std::string_view name);  // throws std::invalid_argument
 
 // Compact encoding of one row: a null bitmap, one fixed slot per field and the
@@ -37,8 +37,9 @@ public:
     std::string_view text(std::string_view row, size_t i) const;  // text and blob fields
     double number(std::string_view row, size_t i) const;          // float and integer
     void set(std::string& row, size_t i, const Value& v) const;
-    // True when the bytes can be read with this layout without reading outside them:
-    // a row that came from outside the process is checked before it is kept.
+    // True when the bytes can be read with this layout without reading outside them,
+    // and are what an encoder writes (a null cell has no bytes): a row that came from
+    // outside the process is checked before it is kept.
     bool wellFormed(std::string_view row) const;
 
     static Value convert(FieldType type, const Value& v);
@@ -46,9 +47,9 @@ public:
 private:
     size_t nullBytes() const { return (types_.size() + 7) / 8; }
     std::vector<FieldType> types_;
-    std::vector<uint32_t> slot_;      // byte offset of each field's slot
-    std::vector<int32_t> nextVar_;    // next text/blob field after i, or -1
-    uint32_t fixedSize_ = 0;          // null bitmap + slots
+    std::vector<uint32_t> slot_;    // byte offset of each field's slot
+    std::vector<int32_t> nextVar_;  // next text/blob field after i, or -1
+    uint32_t fixedSize_ = 0;        // null bitmap + slots
 };
 
 }  // namespace pag
