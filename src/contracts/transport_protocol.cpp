@@ -57,31 +57,6 @@ int refKey(const std::string& key) {
 
 }  // namespace
 
-bool exceedsJsonDepth(std::string_view text, int maxDepth) {
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (char c : text) {
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-            continue;
-        }
-        if (c == '"')
-            inString = true;
-        else if (c == '[' || c == '{') {
-            if (++depth > maxDepth) return true;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return false;
-}
-
 std::string encodeCallRequest(const CallRequest& request) {
     // The list a screen sends back (GetMarcaTBoletos) travels in compact rows too; text
     // inside them is not escaped, so it is checked here, before anything is written.

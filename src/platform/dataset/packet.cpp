@@ -200,11 +200,12 @@ Packet packetFromJsonChecked(const json& j) {
             p.rows.push_back(rowFromJson(p.layout, r));
     }
     if (j.contains("rowdata")) {
-        if (!j["rowdata"].is_string())
+        const auto text = rowDataText(j["rowdata"]);
+        if (!text)
             throw std::invalid_argument(
                 "Linhas compactadas do pacote inválidas: \"rowdata\" deve ser texto.");
-        // Decoded from the document's own string: the text of a long list is not copied.
-        p.rows = readRowData(j["rowdata"].get_ref<const std::string&>(), p.layout);
+        // Decoded where the text lies: the text of a long list is not copied.
+        p.rows = readRowData(*text, p.layout);
     }
     if (j.contains("changes")) {
         if (!j["changes"].is_array())

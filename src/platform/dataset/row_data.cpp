@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
 
@@ -10,6 +12,9 @@
 namespace pag {
 
 namespace {
+
+// Marks the binary value that stands for a text left in the body.
+constexpr std::uint64_t kInBody = 0x726f7764;  // "rowd"
 
 [[noreturn]] void refuse(const std::string& why) {
     throw std::invalid_argument("Linhas compactadas do pacote inválidas: " + why);
@@ -77,6 +82,29 @@ std::vector<std::string> readRowData(std::string_view base64, const RowLayout& l
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+std::optional<std::string_view> rowDataText(const nlohmann::json& member) {
+    if (member.is_string()) return std::string_view(member.get_ref<const std::string&>());
+    if (!member.is_binary()) return std::nullopt;
+    const auto& bytes = member.get_binary();
+    if (!bytes.has_subtype() || bytes.subtype() != kInBody ||
+        bytes.size() != sizeof(const char*) + sizeof(size_t))
+        return std::nullopt;
+    const char* at = nullptr;
+    size_t size = 0;
+    std::memcpy(&at, bytes.data(), sizeof at);
+    std::memcpy(&size, bytes.data() + sizeof at, sizeof size);
+    return std::string_view(at, size);
+}
+
+nlohmann::json rowDataInBody(std::string_view text) {
+    std::vector<std::uint8_t> bytes(sizeof(const char*) + sizeof(size_t));
+    const char* at = text.data();
+    const size_t size = text.size();
+    std::memcpy(bytes.data(), &at, sizeof at);
+    std::memcpy(bytes.data() + sizeof at, &size, sizeof size);
+    return nlohmann::json::binary(std::move(bytes), kInBody);
 }
 
 }  // namespace pag

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <nlohmann/json_fwd.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,5 +24,13 @@ void appendRowData(Base64Encoder& encoder, std::string_view row, std::string& ou
 // null, as it does in the JSON form. Throws std::invalid_argument (pt-BR) saying
 // which row is wrong; nothing is kept then.
 std::vector<std::string> readRowData(std::string_view base64, const RowLayout& layout);
+
+// The "rowdata" member of a parsed packet: a JSON string, or a reference that a body
+// parser put in its place to a text it left where it was (rowDataInBody). A reference
+// is a binary value, which no JSON text can produce, so it cannot be forged by a
+// peer. nullopt for anything else.
+std::optional<std::string_view> rowDataText(const nlohmann::json& member);
+// The reference to a "rowdata" text inside a body that outlives the parsed document.
+nlohmann::json rowDataInBody(std::string_view text);
 
 }  // namespace pag

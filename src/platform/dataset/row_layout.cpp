@@ -134,17 +134,8 @@ std::string RowLayout::encode(const std::vector<Value>& values) const {
                 store<uint32_t>(row, slot_[i], static_cast<uint32_t>(row.size()));
                 row += v.asBlob().bytes;
                 break;
-            case FieldType::Float:
-                store<double>(row, slot_[i], v.asFloat());
-                break;
-            case FieldType::Integer:
-                store<int64_t>(row, slot_[i], v.asInteger());
-                break;
-            case FieldType::Boolean:
-                row[slot_[i]] = v.asBool() ? 1 : 0;
-                break;
-            case FieldType::Date:
-                store<int32_t>(row, slot_[i], v.asDate().serial());
+            default:
+                storeFixed(row, i, v);
                 break;
         }
     }
@@ -205,6 +196,25 @@ std::vector<Value> RowLayout::decode(std::string_view row) const {
     return out;
 }
 
+void RowLayout::storeFixed(std::string& row, size_t i, const Value& v) const {
+    switch (types_[i]) {
+        case FieldType::Float:
+            store<double>(row, slot_[i], v.asFloat());
+            break;
+        case FieldType::Integer:
+            store<int64_t>(row, slot_[i], v.asInteger());
+            break;
+        case FieldType::Boolean:
+            row[slot_[i]] = v.asBool() ? 1 : 0;
+            break;
+        case FieldType::Date:
+            store<int32_t>(row, slot_[i], v.asDate().serial());
+            break;
+        default:
+            break;
+    }
+}
+
 void RowLayout::set(std::string& row, size_t i, const Value& v) const {
     const Value c = convert(types_[i], v);
     const char mask = static_cast<char>(1 << (i % 8));
@@ -215,22 +225,7 @@ void RowLayout::set(std::string& row, size_t i, const Value& v) const {
             std::memset(row.data() + slot_[i], 0, slotSize(types_[i]));
             return;
         }
-        switch (types_[i]) {
-            case FieldType::Float:
-                store<double>(row, slot_[i], c.asFloat());
-                break;
-            case FieldType::Integer:
-                store<int64_t>(row, slot_[i], c.asInteger());
-                break;
-            case FieldType::Boolean:
-                row[slot_[i]] = c.asBool() ? 1 : 0;
-                break;
-            case FieldType::Date:
-                store<int32_t>(row, slot_[i], c.asDate().serial());
-                break;
-            default:
-                break;
-        }
+        storeFixed(row, i, c);
         return;
     }
     // Only this field's bytes are replaced; the text fields after it move by the

@@ -46,6 +46,8 @@ public:
 
 private:
     size_t nullBytes() const { return (types_.size() + 7) / 8; }
+    // The slot of a float, integer, boolean or date field, from a converted value.
+    void storeFixed(std::string& row, size_t i, const Value& v) const;
     std::vector<FieldType> types_;
     std::vector<uint32_t> slot_;    // byte offset of each field's slot
     std::vector<int32_t> nextVar_;  // next text/blob field after i, or -1
