@@ -11,12 +11,7 @@ namespace pag {
 namespace {
 
 TEST(Packet, FullContentRoundTripsExactly) {
-    auto p = std::make_shared<Packet>(std::vector<PacketField>{{"T", FieldType::Text, 10},
-                                                               {"F", FieldType::Float, 0},
-                                                               {"I", FieldType::Integer, 0},
-                                                               {"B", FieldType::Boolean, 0},
-                                                               {"D", FieldType::Date, 0},
-                                                               {"L", FieldType::Blob, 0}});
+    auto p = std::make_shared<Packet>(test::everyTypeFields());
     p->addRow(
         {"", 0.1, int64_t{-7}, true, Date::fromYmd(2024, 2, 29), Blob{std::string("\0\xff", 2)}});
     p->addRow({Value(), 1e-300, Value(), false, Value(), Value()});
@@ -52,10 +47,14 @@ TEST(RowLayout, SetReplacesOneCellAndKeepsTheOthers) {
                                    Blob{std::string("\0z", 2)}};
     std::string row = layout.encode(start);
     std::vector<Value> expected = start;
-    const std::pair<size_t, Value> steps[] = {{0, Value("longer text")}, {2, Value("x")},
-                                              {0, Value()},             {1, Value("2,25")},
-                                              {3, Value()},             {2, Value("")},
-                                              {4, Value()},             {0, Value("ç")}};
+    const std::pair<size_t, Value> steps[] = {{0, Value("longer text")},
+                                              {2, Value("x")},
+                                              {0, Value()},
+                                              {1, Value("2,25")},
+                                              {3, Value()},
+                                              {2, Value("")},
+                                              {4, Value()},
+                                              {0, Value("ç")}};
     for (const auto& [field, value] : steps) {
         layout.set(row, field, value);
         expected[field] = RowLayout::convert(layout.type(field), value);

@@ -7,9 +7,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <set>
 #include <nlohmann/json.hpp>
+#include <set>
 
+#include "dataset_fixture.h"
 #include "platform/dataset/json_writer.h"
 #include "platform/dataset/packet.h"
 
@@ -64,12 +65,7 @@ TEST(Base64, MalformedTextIsRefused) {
 }
 
 PacketPtr everyType() {
-    auto p = std::make_shared<Packet>(std::vector<PacketField>{{"T", FieldType::Text, 10},
-                                                               {"F", FieldType::Float, 0},
-                                                               {"I", FieldType::Integer, 0},
-                                                               {"B", FieldType::Boolean, 0},
-                                                               {"D", FieldType::Date, 0},
-                                                               {"L", FieldType::Blob, 0}});
+    auto p = std::make_shared<Packet>(test::everyTypeFields());
     p->addRow(
         {"", 0.1, int64_t{-7}, true, Date::fromYmd(2024, 2, 29), Blob{std::string("\0\xff\0", 3)}});
     p->addRow({Value(), Value(), Value(), Value(), Value(), Value()});
