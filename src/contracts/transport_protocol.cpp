@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "contracts/protocol_body.h"
 #include "platform/dataset/packet.h"
 
 namespace pag {
@@ -13,26 +14,6 @@ bool isLoopbackAddress(std::string_view host) {
 using nlohmann::json;
 
 namespace {
-
-std::string dumpJson(const json& j) {
-    try {
-        return j.dump();
-    } catch (const json::type_error&) {
-        throw ProtocolError("Texto com codificação inválida (não é UTF-8) não pode ser enviado.");
-    }
-}
-
-json parseJson(std::string_view body, int maxDepth, const std::string& what) {
-    if (exceedsJsonDepth(body, maxDepth))
-        throw ProtocolError(what + ": aninhamento acima do limite de " + std::to_string(maxDepth) +
-                            " níveis.");
-    try {
-        return json::parse(body);
-    } catch (const json::parse_error& e) {
-        throw ProtocolError(what + ": JSON malformado perto do byte " + std::to_string(e.byte) +
-                            ".");
-    }
-}
 
 // Decodes one value, turning every decoding failure into a ProtocolError that says
 // where the value was.
@@ -76,49 +57,40 @@ int refKey(const std::string& key) {
 
 }  // namespace
 
-bool exceedsJsonDepth(std::string_view text, int maxDepth) {
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (char c : text) {
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-            continue;
-        }
-        if (c == '"')
-            inString = true;
-        else if (c == '[' || c == '{') {
-            if (++depth > maxDepth) return true;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return false;
-}
-
 std::string encodeCallRequest(const CallRequest& request) {
-    json args = json::array();
-    for (const Value& v : request.args)
-        args.push_back(valueToJson(v));
-    json j{{"operation", request.operation},
-           {"args", std::move(args)},
-           {"context",
-            {{"empresa", request.context.empresa},
-             {"filial", request.context.filial},
-             {"operador", request.context.operador}}}};
-    if (request.context.requestId) j["request_id"] = *request.context.requestId;
-    if (!request.byRef.empty()) j["by_ref"] = request.byRef;
-    return dumpJson(j);
+    // The list a screen sends back (GetMarcaTBoletos) travels in compact rows too. The
+    // writer refuses text that is not UTF-8, in the rows as anywhere else.
+    JsonWriter out;
+    out.compactRows();
+    try {
+        out.raw("{\"operation\":").string(request.operation).raw(",\"args\":[");
+        for (size_t i = 0; i < request.args.size(); ++i)
+            out.raw(i ? "," : "").value(request.args[i]);
+        out.raw("],\"context\":{\"empresa\":")
+            .string(request.context.empresa)
+            .raw(",\"filial\":")
+            .string(request.context.filial)
+            .raw(",\"operador\":")
+            .string(request.context.operador)
+            .raw("}");
+        if (request.context.requestId)
+            out.raw(",\"request_id\":").string(*request.context.requestId);
+        if (!request.byRef.empty()) {
+            out.raw(",\"by_ref\":[");
+            for (size_t i = 0; i < request.byRef.size(); ++i)
+                out.raw(i ? "," : "").value(Value(int64_t{request.byRef[i]}));
+            out.raw("]");
+        }
+        out.raw("}");
+    } catch (const std::invalid_argument& e) {
+        throw ProtocolError(e.what());
+    }
+    return out.text();
 }
 
 CallRequest decodeCallRequest(std::string_view body, int maxDepth) {
     const std::string what = "Requisição inválida";
-    json j = parseJson(body, maxDepth, what);
+    json j = parseProtocolBody(body, maxDepth, what);
     if (!j.is_object()) throw ProtocolError(what + ": o corpo deve ser um objeto JSON.");
     CallRequest r;
     const json* op = member(j, "operation");
@@ -192,13 +164,14 @@ void writeCallReply(const CallReply& reply, JsonWriter& out) {
 std::string encodeCallReply(const CallReply& reply) {
     checkCallReply(reply);
     JsonWriter out;
+    out.compactRows();
     writeCallReply(reply, out);
     return out.text();
 }
 
 CallReply decodeCallReply(std::string_view body, int maxDepth) {
     const std::string what = "Resposta inválida do servidor de aplicação";
-    json j = parseJson(body, maxDepth, what);
+    json j = parseProtocolBody(body, maxDepth, what);
     const json* ok = j.is_object() ? member(j, "ok") : nullptr;
     if (!ok || !ok->is_boolean()) throw ProtocolError(what + ": falta o indicador \"ok\".");
     CallReply r;

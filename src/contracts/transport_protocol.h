@@ -42,14 +42,18 @@ constexpr int kDefaultMaxJsonDepth = 64;
 // parsing it, so a hostile body cannot exhaust the stack of the parser.
 bool exceedsJsonDepth(std::string_view text, int maxDepth);
 
+// The bodies the two ends send each other carry a packet's rows as "rowdata"; the
+// decoders take that or the readable "rows". encodeCallRequest throws ProtocolError
+// when some text is not UTF-8.
 std::string encodeCallRequest(const CallRequest& request);
 CallRequest decodeCallRequest(std::string_view body, int maxDepth = kDefaultMaxJsonDepth);
 std::string encodeCallReply(const CallReply& reply);
 // ProtocolError when some text of a successful reply is not UTF-8 and so cannot be
 // sent; encodeCallReply checks this itself.
 void checkCallReply(const CallReply& reply);
-// The same text as encodeCallReply, handed to the writer's sink piece by piece (the
-// rows of a packet as they are written), for a reply checkCallReply accepted.
+// The text of encodeCallReply, handed to the writer's sink piece by piece (the rows of
+// a packet as they are written), for a reply checkCallReply accepted. Rows are compact
+// when the writer's compactRows is on (the service), readable arrays otherwise.
 void writeCallReply(const CallReply& reply, JsonWriter& out);
 CallReply decodeCallReply(std::string_view body, int maxDepth = kDefaultMaxJsonDepth);
 

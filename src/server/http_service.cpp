@@ -78,6 +78,7 @@ void streamReply(httplib::Response& res, std::shared_ptr<const CallReply> reply)
                                              if (!sink.write(piece.data(), piece.size()))
                                                  throw ClientGone{};
                                          });
+                                         out.compactRows();
                                          try {
                                              writeCallReply(*reply, out);
                                              out.flush();

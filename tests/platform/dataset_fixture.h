@@ -26,6 +26,12 @@ inline std::vector<FieldDef> boletoDefs() {
     return d;
 }
 
+// One field of every type, in the order text, float, integer, boolean, date, blob.
+inline std::vector<PacketField> everyTypeFields() {
+    return {{"T", FieldType::Text, 10},   {"F", FieldType::Float, 0}, {"I", FieldType::Integer, 0},
+            {"B", FieldType::Boolean, 0}, {"D", FieldType::Date, 0},  {"L", FieldType::Blob, 0}};
+}
+
 inline PacketPtr boletoPacket(const std::vector<std::vector<Value>>& rows) {
     auto p = std::make_shared<Packet>(std::vector<PacketField>{{"NRLANBOLPAG", FieldType::Text, 10},
                                                                {"NMFANTFORN", FieldType::Text, 40},

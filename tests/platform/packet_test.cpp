@@ -11,12 +11,7 @@ namespace pag {
 namespace {
 
 TEST(Packet, FullContentRoundTripsExactly) {
-    auto p = std::make_shared<Packet>(std::vector<PacketField>{{"T", FieldType::Text, 10},
-                                                               {"F", FieldType::Float, 0},
-                                                               {"I", FieldType::Integer, 0},
-                                                               {"B", FieldType::Boolean, 0},
-                                                               {"D", FieldType::Date, 0},
-                                                               {"L", FieldType::Blob, 0}});
+    auto p = std::make_shared<Packet>(test::everyTypeFields());
     p->addRow(
         {"", 0.1, int64_t{-7}, true, Date::fromYmd(2024, 2, 29), Blob{std::string("\0\xff", 2)}});
     p->addRow({Value(), 1e-300, Value(), false, Value(), Value()});

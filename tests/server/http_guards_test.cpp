@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "testing/fake_server.h"
 #include "contracts/client/transport_http.h"
 #include "contracts/transport_httplib.h"
 #include "contracts/transport_protocol.h"
 #include "server/http_service.h"
+#include "testing/fake_server.h"
 
 namespace pag {
 namespace {
@@ -170,6 +170,11 @@ TEST_F(HttpServiceGuards, MalformedRequestsGetAClearRefusal) {
         {R"({"operation": "Eco", "args": [1], "by_ref": [1]})", "referência 1"},
         {R"({"operation": "Eco", "args": [1], "context": {"empresa": 1}})", "context.empresa"},
         {std::string("{\"operation\": \"Eco\", \"args\": [\"\xe7\"]}"), "JSON malformado"},
+        {R"({"operation": "Eco", "args": [{"packet": {"fields": [], "rowdata": "@@@@"}}]})",
+         "argumento 0: Linhas compactadas do pacote inválidas"},
+        {R"({"operation": "Eco", "args": [{"packet": {"fields": [{"name": "A"}],
+            "rowdata": "AQAAAAA="}}]})",
+         "a linha 1 não corresponde aos campos"},
     };
     for (const auto& [request, expected] : cases) {
         auto [status, body] = post(request);

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "contracts/client/transport_http.h"
+#include "contracts/transport_httplib.h"
+#include "contracts/transport_protocol.h"
 #include "platform/dataset/packet.h"
 #include "server/http_service.h"
 #include "testing/fake_server.h"
@@ -172,6 +174,41 @@ TEST_F(ProtocolRoundTrip, ALongListArrivesWholeThoughWrittenRowByRow) {
 
     ASSERT_TRUE(r.ok) << r.message;
     expectIdentical(Value(PacketPtr(list)), r.result, "lista");
+}
+
+// On the wire a packet's rows travel as "rowdata" both ways; readers still take the
+// readable arrays, as `pag12000 call` prints them and older peers send them.
+TEST_F(ProtocolRoundTrip, PacketsTravelAsCompactRowsAndArraysAreStillRead) {
+    const auto echo = [](const CallContext&, std::vector<Value>& args) {
+        return CallResult::success(args[0]);
+    };
+    fake_.answerWith("Eco", echo);
+    const Value list(fullPacket());
+    const std::string request = encodeCallRequest({"Eco", {list}, {}, {}});
+    EXPECT_NE(request.find("\"rowdata\""), std::string::npos);
+    EXPECT_EQ(request.find("\"rows\""), std::string::npos);
+
+    httplib::Client client("127.0.0.1", port_);
+    client.set_read_timeout(5, 0);
+    auto res = client.Post("/call", request, "application/json");
+    ASSERT_TRUE(res);
+    ASSERT_EQ(res->status, 200) << res->body;
+    EXPECT_NE(res->body.find("\"rowdata\""), std::string::npos);
+    expectIdentical(list, decodeCallReply(res->body).result, "resposta");
+    ASSERT_EQ(fake_.callsTo("Eco").size(), 1u);
+    expectIdentical(list, fake_.callsTo("Eco")[0].args[0], "pedido");
+
+    JsonWriter readable;
+    writeCallReply({true, list, {}, {}}, readable);
+    EXPECT_NE(readable.text().find("\"rows\""), std::string::npos);
+    expectIdentical(list, decodeCallReply(readable.text()).result, "linhas legíveis");
+    fake_.answerWith("Eco", echo);
+    auto arrays =
+        client.Post("/call", "{\"operation\":\"Eco\",\"args\":[" + valueJsonText(list) + "]}",
+                    "application/json");
+    ASSERT_TRUE(arrays);
+    ASSERT_EQ(arrays->status, 200) << arrays->body;
+    expectIdentical(list, fake_.callsTo("Eco")[1].args[0], "pedido legível");
 }
 
 TEST_F(ProtocolRoundTrip, AnAnswerThatCannotBeSentFailsWholeWithItsReason) {

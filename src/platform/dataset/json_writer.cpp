@@ -6,51 +6,12 @@
 
 #include "platform/dataset/base64.h"
 #include "platform/dataset/packet.h"
+#include "platform/dataset/row_data.h"
+#include "platform/dataset/utf8.h"
 
 namespace pag {
 
 namespace {
-
-// Length of the UTF-8 sequence starting at s[i], or 0 when it is not one (overlong
-// forms, surrogates and code points past U+10FFFF included).
-size_t utf8Length(std::string_view s, size_t i) {
-    const auto at = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = at(i);
-    if (c < 0x80) return 1;
-    size_t n = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0) lo = 0xA0;
-        if (c == 0xED) hi = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0) lo = 0x90;
-        if (c == 0xF4) hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    if (at(i + 1) < lo || at(i + 1) > hi) return 0;
-    for (size_t k = 2; k < n; ++k)
-        if (at(i + k) < 0x80 || at(i + k) > 0xBF) return 0;
-    return n;
-}
-
-[[noreturn]] void notUtf8() {
-    throw std::invalid_argument(
-        "Texto com codificação inválida (não é UTF-8) não pode ser enviado.");
-}
-
-void requireUtf8(std::string_view s) {
-    for (size_t i = 0; i < s.size();) {
-        const size_t n = utf8Length(s, i);
-        if (n == 0) notUtf8();
-        i += n;
-    }
-}
 
 void appendNumber(std::string& out, double d) {
     // NaN and infinity have no JSON form.
@@ -82,6 +43,13 @@ void appendDate(std::string& out, Date d) {
     out += '"';
     out += d.toIso();
     out += "\"}";
+}
+
+// The text cells of one row; blobs are bytes and need no check.
+void requireUtf8Cells(const RowLayout& layout, std::string_view row) {
+    for (size_t i = 0; i < layout.size(); ++i)
+        if (layout.type(i) == FieldType::Text && !layout.isNull(row, i))
+            requireUtf8(layout.text(row, i));
 }
 
 const char* changeName(ChangeOp op) {
@@ -218,6 +186,11 @@ void JsonWriter::packet(const Packet& p) {
         buffer_ += fieldTypeName(p.fields[i].type);
         buffer_ += "\"}";
     }
+    if (!p.isDelta && compactRows_) {
+        rowData(p);
+        buffer_ += '}';
+        return;
+    }
     if (!p.isDelta) {
         buffer_ += "],\"rows\":[";
         for (size_t r = 0; r < p.rows.size(); ++r) {
@@ -245,6 +218,19 @@ void JsonWriter::packet(const Packet& p) {
         }
     }
     buffer_ += "]}";
+}
+
+void JsonWriter::rowData(const Packet& p) {
+    buffer_ += "],\"rowdata\":\"";
+    Base64Encoder encoder;
+    for (const std::string& r : p.rows) {
+        // Not escaped on the way out, so checked here as string() checks the arrays' text.
+        requireUtf8Cells(p.layout, r);
+        appendRowData(encoder, r, buffer_);
+        spill();
+    }
+    encoder.finish(buffer_);
+    buffer_ += '"';
 }
 
 void JsonWriter::row(const Packet& p, std::string_view encoded) {
@@ -277,16 +263,11 @@ void JsonWriter::checkUtf8(const Value& v) {
             const Packet& p = *v.asPacket();
             for (const PacketField& f : p.fields)
                 requireUtf8(f.name);
-            const auto cells = [&](std::string_view encoded) {
-                for (size_t i = 0; i < p.layout.size(); ++i)
-                    if (p.layout.type(i) == FieldType::Text && !p.layout.isNull(encoded, i))
-                        requireUtf8(p.layout.text(encoded, i));
-            };
             for (const std::string& r : p.rows)
-                cells(r);
+                requireUtf8Cells(p.layout, r);
             for (const PacketChange& c : p.changes) {
-                if (c.op != ChangeOp::Insert) cells(c.original);
-                if (c.op != ChangeOp::Delete) cells(c.values);
+                if (c.op != ChangeOp::Insert) requireUtf8Cells(p.layout, c.original);
+                if (c.op != ChangeOp::Delete) requireUtf8Cells(p.layout, c.values);
             }
             break;
         }

@@ -23,6 +23,15 @@ public:
     JsonWriter() = default;
     explicit JsonWriter(Sink sink, size_t chunk = 64 * 1024);
 
+    // With compact rows on, a full packet's rows are written as "rowdata" (one base64
+    // text of their row encoding, platform/dataset/row_data.h) instead of "rows"
+    // arrays: the HTTP transport's form. Off by default, so files and printed output
+    // stay readable. Rows still go to the sink one after the other.
+    JsonWriter& compactRows(bool on = true) {
+        compactRows_ = on;
+        return *this;
+    }
+
     JsonWriter& raw(std::string_view text);
     JsonWriter& string(std::string_view text);
     JsonWriter& value(const Value& v);
@@ -37,10 +46,12 @@ public:
 private:
     void packet(const Packet& p);
     void row(const Packet& p, std::string_view encoded);
+    void rowData(const Packet& p);
     void spill();
 
     Sink sink_;
     size_t chunk_ = 0;
+    bool compactRows_ = false;
     std::string buffer_;
 };
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/dataset/base64.h"
+#include "platform/dataset/row_data.h"
 
 namespace pag {
 
@@ -25,13 +26,15 @@ namespace {
 std::vector<FieldType> typesOf(const std::vector<PacketField>& f) {
     std::vector<FieldType> t;
     t.reserve(f.size());
-    for (const auto& x : f) t.push_back(x.type);
+    for (const auto& x : f)
+        t.push_back(x.type);
     return t;
 }
 
 json rowToJson(const RowLayout& layout, const std::string& row) {
     json a = json::array();
-    for (size_t i = 0; i < layout.size(); ++i) a.push_back(valueToJson(layout.get(row, i)));
+    for (size_t i = 0; i < layout.size(); ++i)
+        a.push_back(valueToJson(layout.get(row, i)));
     return a;
 }
 
@@ -40,7 +43,8 @@ std::string rowFromJson(const RowLayout& layout, const json& a) {
         throw std::invalid_argument("Linha do pacote com quantidade de valores incorreta.");
     std::vector<Value> vals;
     vals.reserve(a.size());
-    for (const auto& v : a) vals.push_back(valueFromJson(v));
+    for (const auto& v : a)
+        vals.push_back(valueFromJson(v));
     return layout.encode(vals);
 }
 }  // namespace
@@ -55,7 +59,8 @@ int Packet::fieldIndex(std::string_view name) const {
 
 Value Packet::value(size_t row, std::string_view field) const {
     int i = fieldIndex(field);
-    if (i < 0) throw std::invalid_argument("Campo '" + std::string(field) + "' não existe no pacote.");
+    if (i < 0)
+        throw std::invalid_argument("Campo '" + std::string(field) + "' não existe no pacote.");
     return layout.get(rows.at(row), static_cast<size_t>(i));
 }
 
@@ -63,20 +68,28 @@ Packet packetFromJsonChecked(const json& j);
 
 json valueToJson(const Value& v) {
     switch (v.type()) {
-        case ValueType::Null: return nullptr;
-        case ValueType::Text: return v.asString();
-        case ValueType::Float: return v.asFloat();
-        case ValueType::Integer: return v.asInteger();
-        case ValueType::Boolean: return v.asBool();
+        case ValueType::Null:
+            return nullptr;
+        case ValueType::Text:
+            return v.asString();
+        case ValueType::Float:
+            return v.asFloat();
+        case ValueType::Integer:
+            return v.asInteger();
+        case ValueType::Boolean:
+            return v.asBool();
         case ValueType::Date: {
             Date d = v.asDate();
             return json{{"date", d.isEmpty() ? json(nullptr) : json(d.toIso())}};
         }
-        case ValueType::Blob: return json{{"blob", base64Encode(v.asBlob().bytes)}};
-        case ValueType::Packet: return json{{"packet", packetToJson(*v.asPacket())}};
+        case ValueType::Blob:
+            return json{{"blob", base64Encode(v.asBlob().bytes)}};
+        case ValueType::Packet:
+            return json{{"packet", packetToJson(*v.asPacket())}};
         case ValueType::Array: {
             json a = json::array();
-            for (const Value& x : v.asArray()) a.push_back(valueToJson(x));
+            for (const Value& x : v.asArray())
+                a.push_back(valueToJson(x));
             return a;
         }
     }
@@ -85,10 +98,14 @@ json valueToJson(const Value& v) {
 
 Value valueFromJson(const json& j) {
     switch (j.type()) {
-        case json::value_t::null: return Value();
-        case json::value_t::string: return Value(j.get<std::string>());
-        case json::value_t::boolean: return Value(j.get<bool>());
-        case json::value_t::number_integer: return Value(j.get<int64_t>());
+        case json::value_t::null:
+            return Value();
+        case json::value_t::string:
+            return Value(j.get<std::string>());
+        case json::value_t::boolean:
+            return Value(j.get<bool>());
+        case json::value_t::number_integer:
+            return Value(j.get<int64_t>());
         case json::value_t::number_unsigned: {
             uint64_t u = j.get<uint64_t>();
             if (u > static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
@@ -96,11 +113,13 @@ Value valueFromJson(const json& j) {
                                             std::to_string(u));
             return Value(static_cast<int64_t>(u));
         }
-        case json::value_t::number_float: return Value(j.get<double>());
+        case json::value_t::number_float:
+            return Value(j.get<double>());
         case json::value_t::array: {
             ValueArray a;
             a.reserve(j.size());
-            for (const auto& x : j) a.push_back(valueFromJson(x));
+            for (const auto& x : j)
+                a.push_back(valueFromJson(x));
             return Value(std::move(a));
         }
         case json::value_t::object: {
@@ -116,7 +135,8 @@ Value valueFromJson(const json& j) {
                 return Value(std::make_shared<Packet>(packetFromJson(j["packet"])));
             break;
         }
-        default: break;
+        default:
+            break;
     }
     throw std::invalid_argument("Valor não reconhecido no pacote: " + j.dump().substr(0, 80));
 }
@@ -128,13 +148,16 @@ json packetToJson(const Packet& p) {
     json j{{"fields", fields}};
     if (!p.isDelta) {
         json rows = json::array();
-        for (const auto& r : p.rows) rows.push_back(rowToJson(p.layout, r));
+        for (const auto& r : p.rows)
+            rows.push_back(rowToJson(p.layout, r));
         j["rows"] = std::move(rows);
     } else {
         json changes = json::array();
         for (const auto& c : p.changes) {
             json o;
-            o["op"] = c.op == ChangeOp::Insert ? "insert" : c.op == ChangeOp::Modify ? "modify" : "delete";
+            o["op"] = c.op == ChangeOp::Insert   ? "insert"
+                      : c.op == ChangeOp::Modify ? "modify"
+                                                 : "delete";
             if (c.op != ChangeOp::Delete) o["values"] = rowToJson(p.layout, c.values);
             if (c.op != ChangeOp::Insert) o["original"] = rowToJson(p.layout, c.original);
             changes.push_back(std::move(o));
@@ -167,21 +190,38 @@ Packet packetFromJsonChecked(const json& j) {
         fields.push_back(std::move(pf));
     }
     Packet p(std::move(fields));
+    if (j.contains("rows") && j.contains("rowdata"))
+        throw std::invalid_argument(
+            "Pacote com \"rows\" e \"rowdata\" ao mesmo tempo: as linhas vêm numa forma só.");
     if (j.contains("rows")) {
         if (!j["rows"].is_array()) throw std::invalid_argument("Linhas do pacote inválidas.");
         p.rows.reserve(j["rows"].size());
-        for (const auto& r : j["rows"]) p.rows.push_back(rowFromJson(p.layout, r));
+        for (const auto& r : j["rows"])
+            p.rows.push_back(rowFromJson(p.layout, r));
+    }
+    if (j.contains("rowdata")) {
+        const auto text = rowDataText(j["rowdata"]);
+        if (!text)
+            throw std::invalid_argument(
+                "Linhas compactadas do pacote inválidas: \"rowdata\" deve ser texto.");
+        // Decoded where the text lies: the text of a long list is not copied.
+        p.rows = readRowData(*text, p.layout);
     }
     if (j.contains("changes")) {
-        if (!j["changes"].is_array()) throw std::invalid_argument("Alterações do pacote inválidas.");
+        if (!j["changes"].is_array())
+            throw std::invalid_argument("Alterações do pacote inválidas.");
         p.isDelta = true;
         for (const auto& c : j["changes"]) {
             std::string op = c.value("op", std::string());
             PacketChange pc;
-            if (op == "insert") pc.op = ChangeOp::Insert;
-            else if (op == "modify") pc.op = ChangeOp::Modify;
-            else if (op == "delete") pc.op = ChangeOp::Delete;
-            else throw std::invalid_argument("Operação desconhecida no pacote: '" + op + "'.");
+            if (op == "insert")
+                pc.op = ChangeOp::Insert;
+            else if (op == "modify")
+                pc.op = ChangeOp::Modify;
+            else if (op == "delete")
+                pc.op = ChangeOp::Delete;
+            else
+                throw std::invalid_argument("Operação desconhecida no pacote: '" + op + "'.");
             if (pc.op != ChangeOp::Delete) pc.values = rowFromJson(p.layout, c.at("values"));
             if (pc.op != ChangeOp::Insert) pc.original = rowFromJson(p.layout, c.at("original"));
             p.changes.push_back(std::move(pc));

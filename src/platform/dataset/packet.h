@@ -47,8 +47,7 @@ struct Packet {
     size_t rowCount() const { return rows.size(); }
 
     bool operator==(const Packet& o) const {
-        return fields == o.fields && rows == o.rows && changes == o.changes &&
-               isDelta == o.isDelta;
+        return fields == o.fields && rows == o.rows && changes == o.changes && isDelta == o.isDelta;
     }
 };
 
@@ -56,6 +55,8 @@ using PacketPtr = std::shared_ptr<const Packet>;
 
 // JSON form used over HTTP and in files:
 // {"fields":[{"name","type","size"}], "rows":[[...]], "changes":[{"op","values","original"}]}
+// packetToJson writes the readable "rows"; packetFromJson also reads the compact
+// "rowdata" the HTTP transport writes (platform/dataset/row_data.h), never both.
 nlohmann::json packetToJson(const Packet& p);
 Packet packetFromJson(const nlohmann::json& j);  // throws std::invalid_argument
 

@@ -165,20 +165,9 @@ void RowWriter::value(const Value& value) {
     if (const std::string* s = value.ifText(); s && type == FieldType::Text) return text(*s);
     const Value v = RowLayout::convert(type, value);
     if (v.isNull()) return null();
-    switch (type) {
-        case FieldType::Text:
-            return text(v.asString());
-        case FieldType::Blob:
-            return text(v.asBlob().bytes);
-        case FieldType::Float:
-            return floating(v.asFloat());
-        case FieldType::Integer:
-            return integer(v.asInteger());
-        case FieldType::Boolean:
-            return boolean(v.asBool());
-        case FieldType::Date:
-            return date(v.asDate().serial());
-    }
+    if (type == FieldType::Text) return text(v.asString());
+    if (type == FieldType::Blob) return text(v.asBlob().bytes);
+    layout_.storeFixed(row_, at_++, v);
 }
 
 std::string RowWriter::finish() {
@@ -242,6 +231,25 @@ std::vector<Value> RowLayout::decode(std::string_view row) const {
     return out;
 }
 
+void RowLayout::storeFixed(std::string& row, size_t i, const Value& v) const {
+    switch (types_[i]) {
+        case FieldType::Float:
+            store<double>(row, slot_[i], v.asFloat());
+            break;
+        case FieldType::Integer:
+            store<int64_t>(row, slot_[i], v.asInteger());
+            break;
+        case FieldType::Boolean:
+            row[slot_[i]] = v.asBool() ? 1 : 0;
+            break;
+        case FieldType::Date:
+            store<int32_t>(row, slot_[i], v.asDate().serial());
+            break;
+        default:
+            break;
+    }
+}
+
 void RowLayout::set(std::string& row, size_t i, const Value& v) const {
     const Value c = convert(types_[i], v);
     const char mask = static_cast<char>(1 << (i % 8));
@@ -252,22 +260,7 @@ void RowLayout::set(std::string& row, size_t i, const Value& v) const {
             std::memset(row.data() + slot_[i], 0, slotSize(types_[i]));
             return;
         }
-        switch (types_[i]) {
-            case FieldType::Float:
-                store<double>(row, slot_[i], c.asFloat());
-                break;
-            case FieldType::Integer:
-                store<int64_t>(row, slot_[i], c.asInteger());
-                break;
-            case FieldType::Boolean:
-                row[slot_[i]] = c.asBool() ? 1 : 0;
-                break;
-            case FieldType::Date:
-                store<int32_t>(row, slot_[i], c.asDate().serial());
-                break;
-            default:
-                break;
-        }
+        storeFixed(row, i, c);
         return;
     }
     // Only this field's bytes are replaced; the text fields after it move by the
@@ -293,15 +286,23 @@ bool RowLayout::wellFormed(std::string_view row) const {
     uint32_t previous = fixedSize_;
     for (size_t i = 0; i < types_.size(); ++i) {
         if (!isVar(types_[i])) {
-            if (types_[i] == FieldType::Boolean && !isNull(row, i) &&
-                static_cast<unsigned char>(row[slot_[i]]) > 1)
+            // A null keeps a zero slot, as every encoder writes it.
+            if (isNull(row, i)) {
+                for (uint32_t k = 0; k < slotSize(types_[i]); ++k)
+                    if (row[slot_[i] + k] != '\0') return false;
+            } else if (types_[i] == FieldType::Boolean &&
+                       static_cast<unsigned char>(row[slot_[i]]) > 1) {
                 return false;
+            }
             continue;
         }
         const uint32_t at = load<uint32_t>(row, slot_[i]);
         if (at < previous || at > row.size()) return false;
         previous = at;
     }
+    // A null text or blob has no bytes; checked once every offset is known to be in order.
+    for (size_t i = 0; i < types_.size(); ++i)
+        if (isVar(types_[i]) && isNull(row, i) && !text(row, i).empty()) return false;
     // Bits past the last field are never set by an encoder.
     for (size_t i = types_.size(); i < nullBytes() * 8; ++i)
         if (isNull(row, i)) return false;

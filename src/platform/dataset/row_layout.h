@@ -37,8 +37,9 @@ public:
     std::string_view text(std::string_view row, size_t i) const;  // text and blob fields
     double number(std::string_view row, size_t i) const;          // float and integer
     void set(std::string& row, size_t i, const Value& v) const;
-    // True when the bytes can be read with this layout without reading outside them:
-    // a row that came from outside the process is checked before it is kept.
+    // True when the bytes can be read with this layout without reading outside them,
+    // and are what an encoder writes (a null cell has no bytes): a row that came from
+    // outside the process is checked before it is kept.
     bool wellFormed(std::string_view row) const;
 
     static Value convert(FieldType type, const Value& v);
@@ -46,6 +47,8 @@ public:
 private:
     friend class RowWriter;
     size_t nullBytes() const { return (types_.size() + 7) / 8; }
+    // The slot of a float, integer, boolean or date field, from a converted value.
+    void storeFixed(std::string& row, size_t i, const Value& v) const;
     std::vector<FieldType> types_;
     std::vector<uint32_t> slot_;    // byte offset of each field's slot
     std::vector<int32_t> nextVar_;  // next text/blob field after i, or -1
