@@ -7,6 +7,15 @@
 
 namespace pag {
 
+int64_t roundToCents(double value) {
+    const double cents = value * 100.0;
+    if (std::isfinite(cents) && std::fabs(cents) < 1e12) {
+        const double fraction = std::fabs(cents - std::trunc(cents));
+        if (std::fabs(fraction - 0.5) > 1e-6) return std::llround(cents);
+    }
+    return std::llround(roundDecimal(value, 2) * 100.0);
+}
+
 double roundDecimal(double value, int decimals) {
     if (!std::isfinite(value)) return value;
     if (decimals < 0) decimals = 0;
@@ -39,7 +48,8 @@ double roundDecimal(double value, int decimals) {
         digits.insert(0, static_cast<size_t>(-pointPos), '0');
         pointPos = 0;
     }
-    while (static_cast<int>(digits.size()) < pointPos + decimals + 1) digits.push_back('0');
+    while (static_cast<int>(digits.size()) < pointPos + decimals + 1)
+        digits.push_back('0');
     // Keep pointPos + decimals digits, round on the next one.
     int keep = pointPos + decimals;
     bool roundUp = digits[static_cast<size_t>(keep)] >= '5';
@@ -47,7 +57,8 @@ double roundDecimal(double value, int decimals) {
     if (kept.empty()) kept = "0", pointPos += 1, keep = 1;
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
-        while (i >= 0 && kept[static_cast<size_t>(i)] == '9') kept[static_cast<size_t>(i--)] = '0';
+        while (i >= 0 && kept[static_cast<size_t>(i)] == '9')
+            kept[static_cast<size_t>(i--)] = '0';
         if (i < 0) {
             kept.insert(kept.begin(), '1');
             pointPos += 1;
@@ -83,7 +94,8 @@ std::string formatFloat(std::string_view format, double value) {
     std::string ip = s.substr(0, s.find('.'));
     std::string fp = decimals > 0 ? s.substr(s.find('.') + 1) : std::string();
     if (minInt == 0 && ip == "0") ip.clear();
-    while (static_cast<int>(ip.size()) < minInt) ip.insert(ip.begin(), '0');
+    while (static_cast<int>(ip.size()) < minInt)
+        ip.insert(ip.begin(), '0');
     if (grouping && ip.size() > 3) {
         std::string g;
         int count = 0;
@@ -103,8 +115,10 @@ std::string formatFloat(std::string_view format, double value) {
 std::optional<double> parseNumber(std::string_view text) {
     std::string t;
     size_t b = 0, e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
+    while (b < e && (text[b] == ' ' || text[b] == '\t'))
+        ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t'))
+        --e;
     std::string_view s = text.substr(b, e - b);
     if (s.empty()) return std::nullopt;
     bool hasComma = s.find(',') != std::string_view::npos;

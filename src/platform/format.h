@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,5 +21,8 @@ std::optional<double> parseNumber(std::string_view text);
 // Rounds half away from zero on the decimal value a person reads: 1.005 -> 1.01,
 // 2.675 -> 2.68, -0.005 -> -0.01, never fooled by the binary representation.
 double roundDecimal(double value, int decimals);
+// roundDecimal(value, 2) in cents. Only a value near a half cent is formatted: a sum
+// over a long list costs arithmetic, not text.
+int64_t roundToCents(double value);
 
 }  // namespace pag

@@ -18,12 +18,11 @@ namespace {
 // listed, not tied to an anticipation nor to a blocked invoice, a value other than
 // zero, and not in a remittance while the parameters forbid touching those.
 bool mayBeMarked(const Statement& st, bool remittanceControlled) {
-    const auto text = [&](int i) { return st.column(i).asString(); };
-    if (text(1) != "A" || !st.column(2).isNull()) return false;  // settled or absorbed
-    if (!text(3).empty()) return false;                          // anticipation
-    if (text(4) == "B") return false;                            // blocked invoice
-    if (roundDecimal(st.column(6).asFloat(), 2) == 0) return false;
-    return !(remittanceControlled && isSentToBank(text(5)));
+    if (st.text(1) != "A" || !st.column(2).isNull()) return false;  // settled or absorbed
+    if (!st.text(3).empty()) return false;                          // anticipation
+    if (st.text(4) == "B") return false;                            // blocked invoice
+    if (roundToCents(st.column(6).asFloat()) == 0) return false;
+    return !(remittanceControlled && isSentToBank(std::string(st.text(5))));
 }
 
 // GetMarcaTBoletos (full content of cdsBoletos) -> [the same boletos with IDMARCADO set,
@@ -38,13 +37,15 @@ Value getMarcaTBoletos(OperationCall& call) {
     const bool controlled = remittanceChangesControlled(call.db);
 
     std::vector<char> marked(in.rows.size(), 0);
-    std::set<std::string> companiesChecked;
+    std::set<std::string, std::less<>> companiesChecked;
     const char* columns =
         "CDEMPRESA, IDSTATBPAG, NRLANBOLREAL, NRLANCANTECIPA, IDBLOQNFFIN, IDSITUCNABP, "
         "VRFINALBPAG";
     forEachStoredBoleto(call.db, in, filialAt, lancAt, columns, [&](size_t r, const Statement& st) {
-        const std::string empresa = st.column(0).asString();
-        if (companiesChecked.insert(empresa).second) call.requireCompany(empresa);
+        if (const std::string_view empresa = st.text(0); !companiesChecked.contains(empresa)) {
+            call.requireCompany(std::string(empresa));
+            companiesChecked.emplace(empresa);
+        }
         marked[r] = mayBeMarked(st, controlled);
     });
     Packet out = in;
@@ -55,8 +56,7 @@ Value getMarcaTBoletos(OperationCall& call) {
         if (!marked[r]) continue;
         ++count;
         // The total the grid keeps: the shown net values, each to the cent, summed in cents.
-        const double valor = out.layout.get(row, valorAt).asFloat();
-        cents += std::llround(roundDecimal(valor, 2) * 100.0);
+        cents += roundToCents(out.layout.get(row, valorAt).asFloat());
     }
     return Value(ValueArray{packetValue(std::move(out)), Value(count),
                             Value(static_cast<double>(cents) / 100.0)});

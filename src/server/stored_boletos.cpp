@@ -9,8 +9,16 @@ namespace pag::server {
 
 namespace {
 
-std::string rowKey(const Value& filial, const Value& lancamento) {
-    return filial.asString() + '\x1f' + lancamento.asString();
+// A key field as text; a list may declare it of another type.
+std::string keyText(const Packet& list, const std::string& row, size_t at) {
+    return list.layout.type(at) == FieldType::Text ? std::string(list.layout.text(row, at))
+                                                   : list.layout.get(row, at).asString();
+}
+
+void setRowKey(std::string& key, std::string_view filial, std::string_view lancamento) {
+    key.assign(filial);
+    key += '\x1f';
+    key += lancamento;
 }
 
 }  // namespace
@@ -42,12 +50,16 @@ void forEachStoredBoleto(Database& db, const Packet& list, size_t filialAt, size
     for (size_t r = 0; r < list.rows.size(); ++r) {
         const std::string& row = list.rows[r];
         if (list.layout.isNull(row, filialAt) || list.layout.isNull(row, lancAt)) continue;
-        rowsOf.emplace(rowKey(list.layout.get(row, filialAt), list.layout.get(row, lancAt)), r);
+        std::string key;
+        setRowKey(key, keyText(list, row, filialAt), keyText(list, row, lancAt));
+        rowsOf.emplace(std::move(key), r);
     }
     Statement st = db.prepare(select);
     const int keyAt = st.columnCount() - 2;
+    std::string key;
     while (st.step()) {
-        const auto [from, to] = rowsOf.equal_range(rowKey(st.column(keyAt), st.column(keyAt + 1)));
+        setRowKey(key, st.text(keyAt), st.text(keyAt + 1));
+        const auto [from, to] = rowsOf.equal_range(key);
         for (auto it = from; it != to; ++it)
             found(it->second, st);
     }

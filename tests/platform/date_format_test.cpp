@@ -1,6 +1,9 @@
 // pt-BR dates and numbers as users type and read them.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "platform/date.h"
 #include "platform/format.h"
 #include "platform/value.h"
@@ -73,6 +76,16 @@ TEST(NumberText, RoundingSeesTheDecimalValue) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(roundDecimal(c.value, c.decimals), c.rounded) << c.value << " " << c.decimals;
+}
+
+// Cents by arithmetic agree with rounding the decimal text, near half cents as well.
+TEST(NumberText, CentsAgreeWithTheDecimalRounding) {
+    std::vector<double> values{1.005, 2.675, -2.675, 0.285, 1234.565, 0.004, 0.0049999, 1e13};
+    for (int cents = -100000; cents <= 100000; cents += 7)
+        for (double extra : {0.0, 0.4, 0.5, 0.5000001, 0.6})
+            values.push_back((cents + extra) / 100.0);
+    for (double v : values)
+        EXPECT_EQ(roundToCents(v), std::llround(roundDecimal(v, 2) * 100.0)) << v;
 }
 
 TEST(ValueConversion, WhatUsersExpect) {

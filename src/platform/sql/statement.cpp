@@ -214,6 +214,13 @@ Value Statement::column(int i, FieldType type) const {
     return convertStored(column(i), type, columnName(i));
 }
 
+std::string_view Statement::text(int i) const {
+    checkColumn(i);
+    auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i)))
+             : std::string_view();
+}
+
 void Statement::writeColumn(int i, RowWriter& w) const {
     checkColumn(i);
     const int stored = sqlite3_column_type(stmt_, i);

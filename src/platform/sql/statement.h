@@ -66,6 +66,9 @@ public:
     // Converted to a field type ("2024-05-31" into a date, 1 into a boolean...); a
     // value that does not fit throws DatabaseError naming the column.
     Value column(int i, FieldType type) const;
+    // The column as text (a number as SQLite writes it, null as empty), without a
+    // copy: valid until the next step or reset.
+    std::string_view text(int i) const;
     // The same value written as the writer's next field (of the writer's type), with
     // no Value in between when it is stored as that type already.
     void writeColumn(int i, RowWriter& w) const;
