@@ -537,24 +537,38 @@ void ClientDataSet::SetDisplayRecord(int recNo) {
     displayRec_ = recNo >= 1 && recNo <= static_cast<int>(view_.size()) ? recNo : 0;
 }
 
-Value ClientDataSet::CurrentValue(size_t field) const {
+const std::string* ClientDataSet::rowRead(bool& buffered) const {
+    buffered = false;
     if (displayRec_ > 0 && displayRec_ <= static_cast<int>(view_.size()) &&
         state_ != DataSetState::CalcFields &&
-        !((state_ == DataSetState::Edit) && displayRec_ - 1 == pos_)) {
-        size_t id = view_[static_cast<size_t>(displayRec_ - 1)];
-        return layout_.get(slots_[id].cur, field);
-    }
+        !((state_ == DataSetState::Edit) && displayRec_ - 1 == pos_))
+        return &slots_[view_[static_cast<size_t>(displayRec_ - 1)]].cur;
     switch (state_) {
         case DataSetState::Edit:
         case DataSetState::Insert:
-            return editBuf_[field];
+            buffered = true;
+            return nullptr;
         case DataSetState::CalcFields:
-            return layout_.get(slots_[static_cast<size_t>(calcRowId_)].cur, field);
+            return &slots_[static_cast<size_t>(calcRowId_)].cur;
         default: {
-            int64_t id = currentId();
-            return id < 0 ? Value() : layout_.get(slots_[static_cast<size_t>(id)].cur, field);
+            const int64_t id = currentId();
+            return id < 0 ? nullptr : &slots_[static_cast<size_t>(id)].cur;
         }
     }
+}
+
+Value ClientDataSet::CurrentValue(size_t field) const {
+    bool buffered = false;
+    const std::string* row = rowRead(buffered);
+    if (buffered) return editBuf_[field];
+    return row ? layout_.get(*row, field) : Value();
+}
+
+bool ClientDataSet::CurrentIsNull(size_t field) const {
+    bool buffered = false;
+    const std::string* row = rowRead(buffered);
+    if (buffered) return editBuf_[field].isNull();
+    return !row || layout_.isNull(*row, field);
 }
 
 Value ClientDataSet::OriginalValue(size_t field) const {

@@ -175,6 +175,8 @@ public:
 
     // ---- internal access for Field
     Value CurrentValue(size_t field) const;
+    // The same as CurrentValue(field).isNull(), without copying the value.
+    bool CurrentIsNull(size_t field) const;
     Value OriginalValue(size_t field) const;
     void SetCurrentValue(size_t field, const Value& v);
 
@@ -186,6 +188,9 @@ private:
         bool alive = true;
     };
 
+    // What the fields read now: a stored row, or the edit buffer (buffered set and
+    // null returned), or nothing (null, not buffered) when there is no current row.
+    const std::string* rowRead(bool& buffered) const;
     void checkActive() const;
     void checkBrowse(const char* what);  // posts or cancels an edit in progress
     void buildFields(const std::vector<FieldDef>& defs);

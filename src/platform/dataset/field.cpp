@@ -10,20 +10,37 @@ namespace pag {
 Field::Field(ClientDataSet& ds, FieldDef def, size_t index)
     : ds_(ds), def_(std::move(def)), index_(index) {}
 
-Value Field::AsValue() const { return ds_.CurrentValue(index_); }
+Value Field::AsValue() const {
+    return ds_.CurrentValue(index_);
+}
 std::string Field::AsString() const {
     Value v = AsValue();
-    if (def_.type == FieldType::Float && !v.isNull()) return formatFloat("0.##########", v.asFloat());
+    if (def_.type == FieldType::Float && !v.isNull())
+        return formatFloat("0.##########", v.asFloat());
     return v.asString();
 }
-double Field::AsFloat() const { return AsValue().asFloat(); }
-int64_t Field::AsInteger() const { return AsValue().asInteger(); }
-bool Field::AsBoolean() const { return AsValue().asBool(); }
-Date Field::AsDateTime() const { return AsValue().asDate(); }
-bool Field::IsNull() const { return AsValue().isNull(); }
-Value Field::OldValue() const { return ds_.OriginalValue(index_); }
+double Field::AsFloat() const {
+    return AsValue().asFloat();
+}
+int64_t Field::AsInteger() const {
+    return AsValue().asInteger();
+}
+bool Field::AsBoolean() const {
+    return AsValue().asBool();
+}
+Date Field::AsDateTime() const {
+    return AsValue().asDate();
+}
+bool Field::IsNull() const {
+    return ds_.CurrentIsNull(index_);
+}
+Value Field::OldValue() const {
+    return ds_.OriginalValue(index_);
+}
 
-void Field::SetValue(const Value& v) { ds_.SetCurrentValue(index_, v); }
+void Field::SetValue(const Value& v) {
+    ds_.SetCurrentValue(index_, v);
+}
 
 std::string Field::FormatValue(bool displayText) const {
     Value v = AsValue();
@@ -35,9 +52,12 @@ std::string Field::FormatValue(bool displayText) const {
             if (!fmt.empty()) return formatFloat(fmt, v.asFloat());
             return formatFloat("0.##########", v.asFloat());
         }
-        case FieldType::Date: return v.asDate().toString();
-        case FieldType::Boolean: return v.asBool() ? "S" : "N";
-        default: return v.asString();
+        case FieldType::Date:
+            return v.asDate().toString();
+        case FieldType::Boolean:
+            return v.asBool() ? "S" : "N";
+        default:
+            return v.asString();
     }
 }
 
