@@ -282,8 +282,10 @@ void TfrmHabConta::dbgPadraoTitleClick(GridColumn& col) {
     Value payload;
     {
         BusyScope avi(Ui(), kAviProcessando);
-        std::vector<Value> args{Value(cdsBoletos.Data())};
-        payload = CheckResultServ(Ui(), netHabConta.Call("GetMarcaTBoletos", args));
+        // The list is given away: the embedded server sets the marks on it in place.
+        std::vector<Value> args;
+        args.push_back(Value(cdsBoletos.Data()));
+        payload = CheckResultServ(Ui(), netHabConta.Call("GetMarcaTBoletos", std::move(args)));
     }
     PacketPtr marcados = PayloadPacket(payload, 0);
     const double cont = PayloadPart(payload, 1).asFloat();

@@ -56,6 +56,11 @@ public:
     // The text itself, without a copy, when the value is text; null otherwise.
     const std::string* ifText() const { return std::get_if<std::string>(&v_); }
     std::shared_ptr<const Packet> asPacket() const;
+    // The packet's pointer itself, without a copy (its holders counted as they are),
+    // when the value is a packet; null otherwise.
+    const std::shared_ptr<const Packet>* ifPacket() const {
+        return std::get_if<std::shared_ptr<const Packet>>(&v_);
+    }
     const ValueArray& asArray() const;
 
     // Same kind and same content; null equals null. A float and an integer of the

@@ -48,18 +48,21 @@ Value getMarcaTBoletos(OperationCall& call) {
         }
         marked[r] = mayBeMarked(st, controlled);
     });
-    Packet out = in;
+    // The list comes back with its marks set: changed in place when the caller gave it
+    // away, once nothing can refuse the call any more.
+    const std::shared_ptr<Packet> out = call.takePacket(0);
     int64_t count = 0, cents = 0;
-    for (size_t r = 0; r < out.rows.size(); ++r) {
-        std::string& row = out.rows[r];
-        out.layout.set(row, marcaAt, Value(marked[r] ? "S" : "N"));
+    const Value sim("S"), nao("N");
+    for (size_t r = 0; r < out->rows.size(); ++r) {
+        std::string& row = out->rows[r];
+        out->layout.set(row, marcaAt, marked[r] ? sim : nao);
         if (!marked[r]) continue;
         ++count;
         // The total the grid keeps: the shown net values, each to the cent, summed in cents.
-        cents += roundToCents(out.layout.get(row, valorAt).asFloat());
+        cents += roundToCents(out->layout.get(row, valorAt).asFloat());
     }
-    return Value(ValueArray{packetValue(std::move(out)), Value(count),
-                            Value(static_cast<double>(cents) / 100.0)});
+    return Value(
+        ValueArray{Value(PacketPtr(out)), Value(count), Value(static_cast<double>(cents) / 100.0)});
 }
 
 }  // namespace

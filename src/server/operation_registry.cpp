@@ -69,6 +69,15 @@ const Packet& OperationCall::packet(size_t i) const {
     return *v.asPacket();
 }
 
+std::shared_ptr<Packet> OperationCall::takePacket(size_t i) {
+    const Packet& p = packet(i);
+    if (auto own = soleHolder(*args[i].ifPacket())) {
+        args[i] = Value();
+        return own;
+    }
+    return std::make_shared<Packet>(p);
+}
+
 void OperationCall::requireCompany(const std::string& company) const {
     checkOperatorCompany(db, ctx.operador, company);
 }

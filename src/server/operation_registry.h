@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,9 @@ public:
     bool flag(size_t i) const;
     // A data packet argument (full content or change log); refuses anything else.
     const Packet& packet(size_t i) const;
+    // The same packet to change and answer with: taken from the arguments when no one
+    // else holds it (no copy of a long list), else a copy.
+    std::shared_ptr<Packet> takePacket(size_t i);
 
     // Refuses the call unless the logged operator may work on that company (for
     // operations whose arguments name a company besides the login one).

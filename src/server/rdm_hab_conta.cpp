@@ -17,6 +17,47 @@ OperationRegistry allOperations() {
     registerAllOperations(r);
     return r;
 }
+// The arguments an operation works on: a copy, so that a call that fails writes
+// nothing back. A packet no one else holds (a whole list given away by an embedded
+// caller, or read from a request) is lent instead of copied, and goes back to the
+// caller's arguments after a failure unless the operation took it.
+class WorkArgs {
+public:
+    explicit WorkArgs(std::vector<Value>& args) : args_(args) {
+        work.reserve(args.size());
+        for (size_t i = 0; i < args.size(); ++i) {
+            const auto* packet = args[i].ifPacket();
+            if (packet && packet->use_count() == 1) {
+                work.push_back(std::move(args[i]));
+                args[i] = Value();
+                lent_.push_back(i);
+            } else {
+                work.push_back(args[i]);
+            }
+        }
+    }
+    ~WorkArgs() {
+        if (done_) return;
+        for (size_t i : lent_)
+            if (work[i].ifPacket()) args_[i] = std::move(work[i]);
+    }
+    WorkArgs(const WorkArgs&) = delete;
+    WorkArgs& operator=(const WorkArgs&) = delete;
+
+    // The call went through: what it wrote becomes the arguments.
+    void giveBack() {
+        args_ = std::move(work);
+        done_ = true;
+    }
+
+    std::vector<Value> work;
+
+private:
+    std::vector<Value>& args_;
+    std::vector<size_t> lent_;
+    bool done_ = false;
+};
+
 }  // namespace
 
 // A pooled connection for the duration of one call.
@@ -109,21 +150,20 @@ CallResult RdmHabConta::run(Database& db, const Operation& op, const CallContext
         }
     }
 
-    // Work on a copy of the arguments: a call that fails writes nothing back.
-    std::vector<Value> work = args;
-    OperationCall call(db, ctx, op.name, work);
+    WorkArgs work(args);
+    OperationCall call(db, ctx, op.name, work.work);
     std::optional<WriteAudit> audit;
     if (writes) audit.emplace(db, ColumnRules::of(db));
     Value result = op.handler(call);
     if (audit && call.keepsChanges()) audit->check();
     if (!call.keepsChanges()) {
         tx.rollback();
-        args = std::move(work);
+        work.giveBack();
         return CallResult::success(std::move(result));
     }
-    if (idempotent) storeAnswer(db, *ctx.requestId, op.name, ctx, digest, {result, work});
+    if (idempotent) storeAnswer(db, *ctx.requestId, op.name, ctx, digest, {result, work.work});
     tx.commit();
-    args = std::move(work);
+    work.giveBack();
     return CallResult::success(std::move(result));
 }
 

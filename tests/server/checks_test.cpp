@@ -225,5 +225,38 @@ TEST_F(MarkAll, MarksWhatTheGridWouldLetMarkAndTotalsToTheCent) {
         call("GetMarcaTBoletos", {packetValue(Packet(boletoFields()))}, context("01", "")).ok);
 }
 
+// A list the caller gave away gets its marks in place; one the caller still holds is
+// left as it was; one given away and refused goes back to the caller whole.
+TEST_F(MarkAll, ChangesOnlyAListNoOneElseHolds) {
+    addBoleto("0000000001");
+    if (!module) module = std::make_unique<RdmHabConta>(file.path());
+    auto marks = [](const Value& v) { return column(v, "IDMARCADO"); };
+
+    const PacketPtr kept = std::make_shared<Packet>(list());
+    std::vector<Value> args{Value(kept)};
+    CallResult r = module->call(context(), "GetMarcaTBoletos", args);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(marks(r.result.asArray()[0]), std::vector<std::string>{"S"});
+    EXPECT_EQ(marks(Value(kept)), std::vector<std::string>{"N"});
+
+    std::vector<Value> given;
+    given.push_back(Value(PacketPtr(std::make_shared<Packet>(list()))));
+    const Packet* sent = given[0].ifPacket()->get();
+    r = module->call(context(), "GetMarcaTBoletos", given);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.result.asArray()[0].ifPacket()->get(), sent);
+    EXPECT_EQ(marks(r.result.asArray()[0]), std::vector<std::string>{"S"});
+
+    auto delta = std::make_shared<Packet>(list());
+    delta->isDelta = true;
+    std::vector<Value> refused;
+    refused.push_back(Value(PacketPtr(delta)));
+    sent = delta.get();
+    delta.reset();
+    EXPECT_FALSE(module->call(context(), "GetMarcaTBoletos", refused).ok);
+    ASSERT_TRUE(refused[0].ifPacket());
+    EXPECT_EQ(refused[0].ifPacket()->get(), sent);
+}
+
 }  // namespace
 }  // namespace pag::server::testing

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "contracts/client/connection.h"
+#include "platform/dataset/packet.h"
 #include "server/http_service.h"
 #include "testing/fake_server.h"
 
@@ -84,6 +85,31 @@ TEST_F(ConnectionTest, EmbeddedServerWritesBackOnlyByReferenceArguments) {
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args[4], Value("02"));  // recorded as sent
     EXPECT_EQ(calls[0].context.operador, "ADMIN");
+}
+
+// Counts the holders of the packet the server receives as its first argument.
+class PacketHolders final : public ServerModule {
+public:
+    long seen = 0;
+    CallResult call(const CallContext&, const std::string&, std::vector<Value>& args) override {
+        seen = args.at(0).ifPacket()->use_count();
+        return CallResult::success();
+    }
+};
+
+TEST_F(ConnectionTest, ArgumentsGivenAwayReachTheEmbeddedServerWithoutACopy) {
+    PacketHolders holders;
+    SocketConnection net;
+    net.EmbeddedServer = [&] { return std::make_unique<Forward>(holders); };
+    std::vector<Value> kept{Value(PacketPtr(std::make_shared<Packet>()))};
+    ASSERT_TRUE(net.Call("GetMarcaTBoletos", kept).ok);
+    EXPECT_EQ(holders.seen, 2);  // the caller still holds it: the server must not change it
+    EXPECT_EQ(kept[0].ifPacket()->use_count(), 1);
+
+    std::vector<Value> given;
+    given.push_back(Value(PacketPtr(std::make_shared<Packet>())));
+    ASSERT_TRUE(net.Call("GetMarcaTBoletos", std::move(given)).ok);
+    EXPECT_EQ(holders.seen, 1);
 }
 
 TEST_F(ConnectionTest, NothingListeningFailsTheFirstCallWithTheAddress) {

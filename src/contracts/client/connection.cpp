@@ -76,8 +76,12 @@ CallResult SocketConnection::Call(const std::string& operation, std::vector<Valu
 }
 
 CallResult SocketConnection::Call(const std::string& operation, std::initializer_list<Value> args) {
-    std::vector<Value> values(args);
-    return Call(operation, values);
+    return Call(operation, std::vector<Value>(args));
+}
+
+CallResult SocketConnection::Call(const std::string& operation, std::vector<Value>&& args) {
+    Open();
+    return transport_->give(Context, operation, std::move(args));
 }
 
 std::string SocketConnection::Describe() const {

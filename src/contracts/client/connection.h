@@ -62,6 +62,9 @@ public:
                     const std::vector<int>& byRef = {});
     // For calls without by-reference arguments.
     CallResult Call(const std::string& operation, std::initializer_list<Value> args);
+    // The same for arguments given away: the embedded server receives them without a
+    // copy (a packet no one else holds may then be changed in place by the server).
+    CallResult Call(const std::string& operation, std::vector<Value>&& args);
 
     // "servidor embutido" or "HOST:PORTA"; empty while closed.
     std::string Describe() const;

@@ -17,6 +17,13 @@ public:
     virtual ~Transport() = default;
     virtual CallResult call(const CallContext& ctx, const std::string& operation,
                             std::vector<Value>& args, const std::vector<int>& byRef) = 0;
+    // The same call for arguments the caller gives away, none coming back: a transport
+    // may hand them to the server as they are instead of copying them (a whole list
+    // sent to be marked is not copied twice).
+    virtual CallResult give(const CallContext& ctx, const std::string& operation,
+                            std::vector<Value>&& args) {
+        return call(ctx, operation, args, {});
+    }
     // Where the calls go, for messages ("127.0.0.1:8212", "servidor embutido").
     virtual std::string describe() const = 0;
 };

@@ -25,9 +25,14 @@ public:
 
     CallResult call(const CallContext& ctx, const std::string& operation, std::vector<Value>& args,
                     const std::vector<int>& byRef) override;
+    CallResult give(const CallContext& ctx, const std::string& operation,
+                    std::vector<Value>&& args) override;
     std::string describe() const override { return "servidor embutido"; }
 
 private:
+    // The module, created on the first call; null with failure set when it cannot be.
+    ServerModule* module(CallResult& failure);
+
     ServerModule* module_ = nullptr;
     std::unique_ptr<ServerModule> owned_;
     ModuleFactory factory_;

@@ -127,8 +127,7 @@ void ClientDataSet::SetData(PacketPtr packet) {
     natural_.reserve(packet->rows.size());
     std::vector<Value> vals(fields_.size());
     // The last holder of a long list hands its rows over: no copy of every row.
-    const std::shared_ptr<Packet> owned =
-        same && packet.use_count() == 1 ? std::const_pointer_cast<Packet>(packet) : nullptr;
+    const std::shared_ptr<Packet> owned = same ? soleHolder(packet) : nullptr;
     for (size_t r = 0; r < packet->rows.size(); ++r) {
         const std::string& row = packet->rows[r];
         Slot s;

@@ -230,4 +230,8 @@ Packet packetFromJsonChecked(const json& j) {
     return p;
 }
 
+std::shared_ptr<Packet> soleHolder(const PacketPtr& p) {
+    return p.use_count() == 1 ? std::const_pointer_cast<Packet>(p) : nullptr;
+}
+
 }  // namespace pag

@@ -53,6 +53,10 @@ struct Packet {
 
 using PacketPtr = std::shared_ptr<const Packet>;
 
+// The packet ready to be changed when p is its only holder, else null. Packets are
+// always made non-const, so the last holder may change one instead of copying it.
+std::shared_ptr<Packet> soleHolder(const PacketPtr& p);
+
 // JSON form used over HTTP and in files:
 // {"fields":[{"name","type","size"}], "rows":[[...]], "changes":[{"op","values","original"}]}
 // packetToJson writes the readable "rows"; packetFromJson also reads the compact
