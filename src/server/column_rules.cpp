@@ -4,6 +4,7 @@
 #include <mutex>
 #include <regex>
 
+#include "platform/dataset/utf8.h"
 #include "server/refusal.h"
 
 namespace pag::server {
@@ -51,14 +52,6 @@ void readDomains(const std::string& sql, std::map<std::string, ColumnRule>& colu
     }
 }
 
-// Characters of a UTF-8 text (the protocol refuses text that is not UTF-8).
-size_t utf8Length(const std::string& text) {
-    size_t n = 0;
-    for (char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 bool isNumber(const Value& v) {
     return v.type() == ValueType::Float || v.type() == ValueType::Integer;
 }
@@ -93,8 +86,9 @@ std::optional<std::string> textViolation(const ColumnRule& r, const Value& v) {
     if (v.type() != ValueType::Text && v.type() != ValueType::Integer)
         return shown(v) + " não é um texto.";
     const std::string text = v.asString();
-    if (r.maxLength > 0 && utf8Length(text) > r.maxLength)
-        return "texto de " + std::to_string(utf8Length(text)) + " caracteres; o máximo é " +
+    // Characters, not bytes: the protocol refuses text that is not UTF-8.
+    if (r.maxLength > 0 && utf8Chars(text) > r.maxLength)
+        return "texto de " + std::to_string(utf8Chars(text)) + " caracteres; o máximo é " +
                std::to_string(r.maxLength) + ".";
     return std::nullopt;
 }

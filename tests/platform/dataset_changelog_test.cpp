@@ -111,6 +111,21 @@ TEST_F(ChangeLog, FieldWritesAreCheckedBeforeTheyReachTheRow) {
     ds.FieldByName("DTVENBOLPAG").SetText("  /  /    ");
     EXPECT_TRUE(ds.FieldByName("DTVENBOLPAG").IsNull());
     EXPECT_THROW(ds.FieldByName("NAOEXISTE"), std::invalid_argument);
+    // The row being edited reads what was written, text without a copy; a longer text
+    // moves the cells after it, and a write that fails leaves the row as it was.
+    ds.FieldByName("nmfantforn").SetAsString("ÁGUA & CIA");
+    EXPECT_EQ(ds.FieldByName("NmFantForn").AsText(), "ÁGUA & CIA");
+    EXPECT_THROW(ds.FieldByName("NMFANTFORN").SetAsString(std::string(41, 'x')),
+                 std::invalid_argument);
+    EXPECT_EQ(ds.FieldByName("NMFANTFORN").AsText(), "ÁGUA & CIA");
+    EXPECT_DOUBLE_EQ(ds.FieldByName("VRBOLPAG").AsFloat(), 1234.56);
+    EXPECT_THROW(ds.FieldByName("VRBOLPAG").AsText(), std::logic_error);
+    ds.Cancel();
+    EXPECT_EQ(ds.FieldByName("NMFANTFORN").AsText(), "GAMA");
+    // Names differing only in case are the same field.
+    std::vector<FieldDef> twice = test::boletoDefs();
+    twice[1].name = "nrlanbolpag";
+    EXPECT_THROW(ClientDataSet("cdsDuplo").SetFieldDefs(twice), std::invalid_argument);
 }
 
 TEST(CalculatedFields, FollowPostsAndStayOutOfPackets) {

@@ -24,7 +24,7 @@ void Seta_Campo_Null(ClientDataSet& dataset) {
     for (size_t i = 0; i < dataset.FieldCount(); ++i) {
         Field& field = dataset.Fields(i);
         if (field.DataType() != FieldType::Text || field.Calculated() || field.IsNull()) continue;
-        if (EmptyString(field.AsString())) field.Clear();
+        if (EmptyString(field.AsText())) field.Clear();
     }
 }
 

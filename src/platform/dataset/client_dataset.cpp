@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "platform/dataset/filter.h"
+#include "platform/dataset/utf8.h"
 
 namespace pag {
 
@@ -39,15 +40,17 @@ ClientDataSet::~ClientDataSet() {
 // ---------------------------------------------------------------- structure
 
 void ClientDataSet::buildFields(const std::vector<FieldDef>& defs) {
+    std::unordered_map<std::string, size_t> at;
+    for (size_t i = 0; i < defs.size(); ++i)
+        if (!at.try_emplace(fieldKey(defs[i].name), i).second)
+            throw std::invalid_argument(name_ + ": campo '" + defs[i].name +
+                                        "' declarado duas vezes.");
     defs_ = defs;
+    fieldAt_ = std::move(at);
     fields_.clear();
     std::vector<FieldType> types;
     hasCalc_ = false;
     for (size_t i = 0; i < defs_.size(); ++i) {
-        for (size_t j = 0; j < i; ++j)
-            if (equalsIgnoreCase(defs_[j].name, defs_[i].name))
-                throw std::invalid_argument(name_ + ": campo '" + defs_[i].name +
-                                            "' declarado duas vezes.");
         fields_.push_back(std::make_unique<Field>(*this, defs_[i], i));
         types.push_back(defs_[i].type);
         hasCalc_ = hasCalc_ || defs_[i].calculated;
@@ -71,10 +74,16 @@ void ClientDataSet::CreateDataSet() {
     Open();
 }
 
+std::string ClientDataSet::fieldKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return key;
+}
+
 Field* ClientDataSet::FindField(std::string_view name) {
-    for (auto& f : fields_)
-        if (equalsIgnoreCase(f->FieldName(), name)) return f.get();
-    return nullptr;
+    const auto found = fieldAt_.find(fieldKey(name));
+    return found == fieldAt_.end() ? nullptr : fields_[found->second].get();
 }
 
 Field& ClientDataSet::FieldByName(std::string_view name) {
@@ -220,7 +229,7 @@ void ClientDataSet::Open() {
 void ClientDataSet::Close() {
     if (!Active()) return;
     fire(BeforeClose, *this);
-    editBuf_.clear();
+    editRow_.clear();
     modified_ = false;
     dropRows();
     view_.clear();
@@ -386,13 +395,13 @@ void ClientDataSet::startInsert(bool append) {
                                         natural_.begin());
     }
     insertShownAt_ = append || pos_ < 0 ? static_cast<int>(view_.size()) : pos_;
-    editBuf_.assign(fields_.size(), Value());
+    editRow_ = layout_.blank();
     modified_ = false;
     setState(DataSetState::Insert);
     try {
         fire(OnNewRecord, *this);
     } catch (...) {
-        editBuf_.clear();
+        editRow_.clear();
         modified_ = false;
         setState(DataSetState::Browse);
         throw;
@@ -417,7 +426,7 @@ void ClientDataSet::Edit() {
     if (view_.empty()) return Insert();
     if (readOnly_) throw std::logic_error(name_ + ": o conjunto de dados é somente leitura.");
     fire(BeforeEdit, *this);
-    editBuf_ = layout_.decode(slots_[view_[static_cast<size_t>(pos_)]].cur);
+    editRow_ = slots_[view_[static_cast<size_t>(pos_)]].cur;
     modified_ = false;
     setState(DataSetState::Edit);
     fire(AfterEdit, *this);
@@ -429,11 +438,12 @@ void ClientDataSet::Post() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     fire(BeforePost, *this);
     for (size_t i = 0; i < fields_.size(); ++i) {
-        if (defs_[i].required && !defs_[i].calculated && editBuf_[i].isNull())
+        if (defs_[i].required && !defs_[i].calculated && layout_.isNull(editRow_, i))
             throw std::invalid_argument("O campo '" + fields_[i]->DisplayLabel() +
                                         "' deve ser informado.");
     }
-    std::string row = layout_.encode(editBuf_);
+    std::string row = std::move(editRow_);
+    editRow_.clear();
     size_t id;
     const bool inserting = state_ == DataSetState::Insert;
     if (inserting) {
@@ -459,7 +469,6 @@ void ClientDataSet::Post() {
         }
     }
     calcRow(id);
-    editBuf_.clear();
     modified_ = false;
     if (inserting || !viewCurrent_ || !naturalIsId_)
         rebuildView(static_cast<int64_t>(id));
@@ -475,7 +484,7 @@ void ClientDataSet::Cancel() {
     // A dropped new row takes the cursor back to the row it stood on: a scroll.
     const bool rolagem = state_ == DataSetState::Insert;
     if (rolagem) fire(BeforeScroll, *this);
-    editBuf_.clear();
+    editRow_.clear();
     modified_ = false;
     setState(DataSetState::Browse);
     fire(AfterCancel, *this);
@@ -490,7 +499,7 @@ void ClientDataSet::Delete() {
     fire(BeforeDelete, *this);
     fire(BeforeScroll, *this);
     if (state_ == DataSetState::Edit) {
-        editBuf_.clear();
+        editRow_.clear();
         modified_ = false;
         state_ = DataSetState::Browse;
     }
@@ -536,8 +545,7 @@ void ClientDataSet::SetDisplayRecord(int recNo) {
     displayRec_ = recNo >= 1 && recNo <= static_cast<int>(view_.size()) ? recNo : 0;
 }
 
-const std::string* ClientDataSet::rowRead(bool& buffered) const {
-    buffered = false;
+const std::string* ClientDataSet::rowRead() const {
     if (displayRec_ > 0 && displayRec_ <= static_cast<int>(view_.size()) &&
         state_ != DataSetState::CalcFields &&
         !((state_ == DataSetState::Edit) && displayRec_ - 1 == pos_))
@@ -545,8 +553,7 @@ const std::string* ClientDataSet::rowRead(bool& buffered) const {
     switch (state_) {
         case DataSetState::Edit:
         case DataSetState::Insert:
-            buffered = true;
-            return nullptr;
+            return &editRow_;
         case DataSetState::CalcFields:
             return &slots_[static_cast<size_t>(calcRowId_)].cur;
         default: {
@@ -557,17 +564,18 @@ const std::string* ClientDataSet::rowRead(bool& buffered) const {
 }
 
 Value ClientDataSet::CurrentValue(size_t field) const {
-    bool buffered = false;
-    const std::string* row = rowRead(buffered);
-    if (buffered) return editBuf_[field];
+    const std::string* row = rowRead();
     return row ? layout_.get(*row, field) : Value();
 }
 
 bool ClientDataSet::CurrentIsNull(size_t field) const {
-    bool buffered = false;
-    const std::string* row = rowRead(buffered);
-    if (buffered) return editBuf_[field].isNull();
+    const std::string* row = rowRead();
     return !row || layout_.isNull(*row, field);
+}
+
+std::string_view ClientDataSet::CurrentText(size_t field) const {
+    const std::string* row = rowRead();
+    return row ? layout_.text(*row, field) : std::string_view();
 }
 
 Value ClientDataSet::OriginalValue(size_t field) const {
@@ -585,10 +593,7 @@ void ClientDataSet::SetCurrentValue(size_t field, const Value& v) {
     if (d.type == FieldType::Text && d.size > 0 && !c.isNull()) {
         // Count characters, not UTF-8 bytes.
         const std::string& s = c.asString();
-        size_t chars = static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char ch) {
-            return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-        }));
-        if (chars > static_cast<size_t>(d.size))
+        if (utf8Chars(s) > static_cast<size_t>(d.size))
             throw std::invalid_argument("O valor '" + s + "' excede o tamanho do campo '" +
                                         fields_[field]->DisplayLabel() + "' (" +
                                         std::to_string(d.size) + " caracteres).");
@@ -602,7 +607,7 @@ void ClientDataSet::SetCurrentValue(size_t field, const Value& v) {
     if (d.calculated)
         throw std::logic_error(name_ + ": o campo calculado '" + d.name +
                                "' só é atribuído no cálculo.");
-    editBuf_[field] = c;
+    layout_.set(editRow_, field, c);
     modified_ = true;
     notify();
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/dataset/field.h"
@@ -177,6 +178,8 @@ public:
     Value CurrentValue(size_t field) const;
     // The same as CurrentValue(field).isNull(), without copying the value.
     bool CurrentIsNull(size_t field) const;
+    // A text field of the row the fields read, without a copy; empty for null.
+    std::string_view CurrentText(size_t field) const;
     Value OriginalValue(size_t field) const;
     void SetCurrentValue(size_t field, const Value& v);
 
@@ -188,9 +191,9 @@ private:
         bool alive = true;
     };
 
-    // What the fields read now: a stored row, or the edit buffer (buffered set and
-    // null returned), or nothing (null, not buffered) when there is no current row.
-    const std::string* rowRead(bool& buffered) const;
+    // What the fields read now: a stored row, the row being edited or inserted, or
+    // null when there is no current row.
+    const std::string* rowRead() const;
     void checkActive() const;
     void checkBrowse(const char* what);  // posts or cancels an edit in progress
     void buildFields(const std::vector<FieldDef>& defs);
@@ -226,6 +229,9 @@ private:
     std::string name_;
     std::vector<FieldDef> defs_;
     std::vector<std::unique_ptr<Field>> fields_;
+    // Field names compare case-insensitively (ASCII): the index of each by its upper case.
+    std::unordered_map<std::string, size_t> fieldAt_;
+    static std::string fieldKey(std::string_view name);
     RowLayout layout_;
     std::vector<Slot> slots_;      // by row id
     std::vector<size_t> natural_;  // row ids in insertion order (dead ones too)
@@ -242,9 +248,9 @@ private:
     int pos_ = -1;  // cursor: index into view_
     bool bof_ = true, eof_ = true;
     DataSetState state_ = DataSetState::Inactive;
-    std::vector<Value> editBuf_;  // the row being edited or inserted
-    size_t insertAt_ = 0;         // natural position of a row being inserted
-    int insertShownAt_ = -1;      // its place among the rows shown
+    std::string editRow_;     // the row being edited or inserted, encoded as the stored ones
+    size_t insertAt_ = 0;     // natural position of a row being inserted
+    int insertShownAt_ = -1;  // its place among the rows shown
     bool modified_ = false;
     bool logChanges_ = true;
     bool readOnly_ = false;

@@ -34,6 +34,11 @@ Date Field::AsDateTime() const {
 bool Field::IsNull() const {
     return ds_.CurrentIsNull(index_);
 }
+std::string_view Field::AsText() const {
+    if (def_.type != FieldType::Text)
+        throw std::logic_error("O campo '" + def_.name + "' não é de texto.");
+    return ds_.CurrentText(index_);
+}
 Value Field::OldValue() const {
     return ds_.OriginalValue(index_);
 }

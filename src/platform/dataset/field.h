@@ -55,6 +55,9 @@ public:
     bool AsBoolean() const;
     Date AsDateTime() const;
     bool IsNull() const;
+    // The text of a text field as the row holds it, without a copy (empty for null):
+    // valid until the row changes. Other types are refused.
+    std::string_view AsText() const;
     // The value at the last merge of the change log (null for an inserted row).
     Value OldValue() const;
 

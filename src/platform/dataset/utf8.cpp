@@ -52,4 +52,11 @@ void requireUtf8(std::string_view s) {
     }
 }
 
+size_t utf8Chars(std::string_view s) {
+    size_t n = 0;
+    for (char c : s)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
 }  // namespace pag
