@@ -55,8 +55,7 @@ std::string Database::describe() const {
 }
 
 sqlite3* Database::handle(std::string_view feature) const {
-    if (pg_)
-        throw DatabaseError(std::string(feature) + " ainda não disponível em PostgreSQL.");
+    if (pg_) throw DatabaseError(std::string(feature) + " ainda não disponível em PostgreSQL.");
     return db_;
 }
 

@@ -18,8 +18,8 @@ public:
         : std::runtime_error(message), code_(code) {}
 
     // The SQLite result code (extended; PostgreSQL faults take the code of the same
-    // kind: a unique violation is SQLITE_CONSTRAINT_UNIQUE on both), or 0 when the fault was found before
-    // reaching the database (an unknown parameter, a query without a database...).
+    // kind: a unique violation is SQLITE_CONSTRAINT_UNIQUE on both), or 0 when the fault was found
+    // before reaching the database (an unknown parameter, a query without a database...).
     int code() const { return code_; }
 
     // "<context>: <pt-BR description of the code> (<message of the connection>)."; a

@@ -104,9 +104,10 @@ PgConnection::~PgConnection() {
 
 void PgConnection::setUp(int busyTimeoutMs) {
     // lock_timeout 0 would mean waiting forever; the SQLite "no waiting" is 1 ms here.
-    exec("SET datestyle = 'ISO, YMD'; SET extra_float_digits = 1; "
-         "SET client_min_messages = warning; SET lock_timeout = " +
-         std::to_string(std::max(busyTimeoutMs, 1)));
+    exec(
+        "SET datestyle = 'ISO, YMD'; SET extra_float_digits = 1; "
+        "SET client_min_messages = warning; SET lock_timeout = " +
+        std::to_string(std::max(busyTimeoutMs, 1)));
     PgResult there = check(PQexec(conn_, kFunctionsThere), "");
     if (std::string_view(PQgetvalue(there.get(), 0, 0)) == "t") return;
     exec(std::string("BEGIN; ") + kSetUpLock + ";" + kFunctions + "COMMIT;");

@@ -34,8 +34,8 @@ std::string keyColumns(const std::string& table, const std::string& detail) {
     std::string_view cols = std::string_view(detail).substr(open + 5, close - open - 5);
     while (!cols.empty()) {
         size_t comma = cols.find(',');
-        out += (out.empty() ? "" : ", ") + identifier(table) + "." +
-               identifier(cols.substr(0, comma));
+        out +=
+            (out.empty() ? "" : ", ") + identifier(table) + "." + identifier(cols.substr(0, comma));
         cols = comma == std::string_view::npos ? std::string_view() : cols.substr(comma + 1);
     }
     return out;
@@ -86,8 +86,10 @@ std::string oneLine(std::string_view s) {
     std::string out;
     for (char c : s) {
         const bool blank = std::isspace(static_cast<unsigned char>(c));
-        if (!blank) out += c;
-        else if (!out.empty() && out.back() != ' ') out += ' ';
+        if (!blank)
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
     }
     if (!out.empty() && out.back() == ' ') out.pop_back();
     return out;

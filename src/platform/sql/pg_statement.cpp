@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/dataset/packet.h"
 #include "platform/sql/column_types.h"
@@ -82,6 +83,17 @@ std::string bytesOf(std::string_view hex) {
     return out;
 }
 
+constexpr Oid kTextOid = 25;
+
+// The $n of "could not determine data type of parameter $n", or 0.
+int untypedParameter(const PGresult* res) {
+    const char* state = res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr;
+    if (!state || std::string_view(state) != "42P18") return 0;
+    const char* msg = PQresultErrorField(res, PG_DIAG_MESSAGE_PRIMARY);
+    const char* dollar = msg ? std::strrchr(msg, '$') : nullptr;
+    return dollar ? std::atoi(dollar + 1) : 0;
+}
+
 template <typename T>
 T number(std::string_view s) {
     T v{};
@@ -108,8 +120,19 @@ void PgStatement::describe(std::string_view sql) {
     readOnly_ = onlyReads(sql);
     conn_.yield();
     PGconn* c = conn_.raw();
-    conn_.check(PQprepare(c, name_.c_str(), numbered.text.c_str(), 0, nullptr),
-                "Erro no comando SQL");
+    // The server infers each parameter's type from where it stands; one it cannot
+    // place (":P IS NULL", a bare select item) is text, as SQLite would take it.
+    std::vector<Oid> types(names_.size(), 0);
+    for (;;) {
+        PgResult prepared(
+            PQprepare(c, name_.c_str(), numbered.text.c_str(), parameterCount(), types.data()));
+        const int k = untypedParameter(prepared.get());
+        if (k < 1 || k > parameterCount() || types[k - 1] != 0) {
+            conn_.check(prepared.release(), "Erro no comando SQL");
+            break;
+        }
+        types[k - 1] = kTextOid;
+    }
     PgResult d = conn_.check(PQdescribePrepared(c, name_.c_str()), "Erro no comando SQL");
     for (int i = 0; i < PQnfields(d.get()); ++i) {
         const unsigned oid = PQftype(d.get(), i);

@@ -53,6 +53,10 @@ int indexOfName(const std::vector<std::string>& names, std::string_view name) {
 void forEachParameter(std::string_view sql,
                       const std::function<void(size_t, size_t, std::string_view)>& f) {
     forEachPlain(sql, [&](size_t i) -> size_t {
+        if (sql[i] == '?') {
+            f(i, 1, {});  // positional: no name
+            return 1;
+        }
         if (sql[i] != ':') return 1;
         if (sql.substr(i, 2) == "::") return 2;  // a cast: "x::integer"
         size_t end = i + 1;
@@ -77,7 +81,7 @@ void forEachWord(std::string_view sql, const std::function<void(std::string_view
 std::vector<std::string> namedParameters(std::string_view sql) {
     std::vector<std::string> names;
     forEachParameter(sql, [&](size_t, size_t, std::string_view name) {
-        if (indexOfName(names, name) < 0) names.emplace_back(name);
+        if (!name.empty() && indexOfName(names, name) < 0) names.emplace_back(name);
     });
     return names;
 }
@@ -86,7 +90,7 @@ NumberedSql numberParameters(std::string_view sql) {
     NumberedSql out;
     size_t copied = 0;
     forEachParameter(sql, [&](size_t at, size_t length, std::string_view name) {
-        int k = indexOfName(out.names, name);
+        int k = name.empty() ? -1 : indexOfName(out.names, name);
         if (k < 0) {
             k = static_cast<int>(out.names.size());
             out.names.emplace_back(name);

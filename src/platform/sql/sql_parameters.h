@@ -15,12 +15,14 @@ namespace pag {
 std::vector<std::string> namedParameters(std::string_view sql);
 
 // Calls f(offset, length, name) for every :NAME occurrence of the text (a name used
-// twice is reported twice); offset and length cover the ':' and the name.
+// twice is reported twice); offset and length cover the ':' and the name. A
+// positional '?' comes with an empty name.
 void forEachParameter(std::string_view sql,
                       const std::function<void(size_t, size_t, std::string_view)>& f);
 
 // The text with each :NAME replaced by $n, n counting names by first appearance (a
-// name used twice takes the same $n), for servers that number their parameters.
+// name used twice takes the same $n; each '?' a $n of its own, with an empty name),
+// for servers that number their parameters.
 struct NumberedSql {
     std::string text;
     std::vector<std::string> names;  // names[n - 1] is $n
