@@ -2,13 +2,13 @@
 
 #include <sqlite3.h>
 
-#include "platform/sql/database_error.h"
-#include "platform/sql/pg_connection.h"
-
 #include <chrono>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
+
+#include "platform/sql/database_error.h"
+#include "platform/sql/pg_connection.h"
 
 namespace pag::tools {
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/dataset/row_layout.h"
 #include "platform/sql/database.h"
 #include "platform/sql/pg_connection.h"
 #include "platform/sql/sql_parameters.h"
@@ -130,6 +131,11 @@ TEST_P(Backends, EveryTypeComesBackExactly) {
         EXPECT_EQ(sel.columnDeclaredType(1), "NUMERIC(17,2)");
         EXPECT_EQ(sel.columnDeclaredType(0), "DOUBLE PRECISION");
         EXPECT_EQ(sel.columnDeclaredType(3), "BIGINT");
+        // Beyond a double's range a number is refused, never read as 0.
+        Statement huge = db().prepare("SELECT CAST('1e400' AS NUMERIC) AS X");
+        ASSERT_TRUE(huge.step());
+        EXPECT_NE(errorOf([&] { huge.column(0, FieldType::Float); }).find("não é um número"),
+                  std::string::npos);
     }
 }
 
@@ -246,6 +252,32 @@ TEST_P(Backends, ALongResultIsReadRowByRowWhileOtherStatementsRun) {
     sel.reset();
     ASSERT_TRUE(sel.step());
     EXPECT_EQ(sel.column(0), Value(int64_t{1}));
+}
+
+TEST_P(Backends, ColumnsGoStraightIntoPacketRows) {
+    db().exec("CREATE TABLE R (T VARCHAR(5), D DATE, M NUMERIC(15,2), I INTEGER, Z VARCHAR(5))");
+    db().exec("INSERT INTO R VALUES ('ab', '2024-02-29', 1234.56, 7, NULL)");
+    Statement st = db().prepare("SELECT T, D, M, I, I, D, M, Z FROM R");
+    ASSERT_TRUE(st.step());
+    RowLayout layout({FieldType::Text, FieldType::Date, FieldType::Float, FieldType::Integer,
+                      FieldType::Float, FieldType::Text, FieldType::Text, FieldType::Date});
+    RowWriter w(layout);
+    for (int i = 0; i < 8; ++i)
+        st.writeColumn(i, w);
+    const std::vector<Value> row = layout.decode(w.finish());
+    EXPECT_EQ(row[0], Value("ab"));
+    EXPECT_EQ(row[1], Value(Date::fromYmd(2024, 2, 29)));
+    EXPECT_EQ(row[2], Value(1234.56));
+    EXPECT_EQ(row[3], Value(int64_t{7}));
+    EXPECT_EQ(row[4], Value(7.0));
+    EXPECT_EQ(row[5], Value("2024-02-29"));
+    EXPECT_EQ(row[6], Value("1234.56"));
+    EXPECT_TRUE(row[7].isNull());
+    // A value that does not fit its field names the column.
+    RowLayout wrong({FieldType::Date});
+    RowWriter bad(wrong);
+    EXPECT_NE(errorOf([&] { st.writeColumn(0, bad); }).find("da coluna T não é uma data"),
+              std::string::npos);
 }
 
 TEST_P(Backends, WhatOnlySqliteOffersSaysSoOnPostgres) {

@@ -94,10 +94,13 @@ int untypedParameter(const PGresult* res) {
     return dollar ? std::atoi(dollar + 1) : 0;
 }
 
+// Nothing when the text is not a number of that kind (a NUMERIC beyond a double's
+// range): the value then stays text, for the checked conversions to refuse.
 template <typename T>
-T number(std::string_view s) {
+std::optional<T> number(std::string_view s) {
     T v{};
-    std::from_chars(s.data(), s.data() + s.size(), v);
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
     return v;
 }
 
@@ -308,14 +311,17 @@ Value PgStatement::column(int i) const {
     switch (columns_[i].kind) {
         case PgKind::Integer:
         case PgKind::Boolean:
-            return Value(number<int64_t>(t));
+            if (auto n = number<int64_t>(t)) return Value(*n);
+            break;
         case PgKind::Float:
-            return Value(number<double>(t));
+            if (auto d = number<double>(t)) return Value(*d);
+            break;
         case PgKind::Blob:
             return Value(Blob{std::string(t)});
         default:
-            return Value(std::string(t));
+            break;
     }
+    return Value(std::string(t));
 }
 
 void PgStatement::writeColumn(int i, RowWriter& w) const {
@@ -334,11 +340,14 @@ void PgStatement::writeColumn(int i, RowWriter& w) const {
             if (type == FieldType::Text) return w.text(t);
             break;
         case PgKind::Float:
-            if (type == FieldType::Float) return w.floating(number<double>(t));
+            if (type == FieldType::Float)
+                if (auto d = number<double>(t)) return w.floating(*d);
             break;
         case PgKind::Integer:
-            if (type == FieldType::Integer) return w.integer(number<int64_t>(t));
-            if (type == FieldType::Float) return w.floating(number<double>(t));
+            if (type == FieldType::Integer)
+                if (auto n = number<int64_t>(t)) return w.integer(*n);
+            if (type == FieldType::Float)
+                if (auto d = number<double>(t)) return w.floating(*d);
             break;
         default:
             break;
