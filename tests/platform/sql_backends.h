@@ -9,6 +9,8 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
+#include <type_traits>
 
 #include "platform/sql/database.h"
 
