@@ -227,17 +227,33 @@ void PgStatement::start() {
 }
 
 pg_result* PgStatement::nextResult() {
-    if (!taken_.empty()) {
-        pg_result* r = taken_.front().release();
-        taken_.pop_front();
-        return r;
+    if (taken_) {
+        taken_ = false;
+        return takenEnd_.release();
     }
     return conn_.owns(this) ? PQgetResult(conn_.raw()) : nullptr;
 }
 
 void PgStatement::takeRest() {
-    while (PGresult* r = PQgetResult(conn_.raw()))
-        taken_.emplace_back(r);
+    const int n = columnCount();
+    while (PGresult* r = PQgetResult(conn_.raw())) {
+        if (PQresultStatus(r) != PGRES_SINGLE_TUPLE) {
+            if (!takenEnd_)
+                takenEnd_.reset(r);
+            else
+                PQclear(r);
+            continue;
+        }
+        for (int k = 0; k < n; ++k) {
+            const bool null = PQgetisnull(r, 0, k);
+            const int length = PQgetlength(r, 0, k);
+            takenCells_.emplace_back(takenBytes_.size(), null ? -1 : length);
+            takenBytes_.append(PQgetvalue(r, 0, k), static_cast<size_t>(length));
+        }
+        ++takenRows_;
+        PQclear(r);
+    }
+    taken_ = true;
 }
 
 void PgStatement::finish() {
@@ -246,15 +262,25 @@ void PgStatement::finish() {
             PQclear(r);
         conn_.release(this);
     }
-    taken_.clear();
+    taken_ = false;
+    takenBytes_.clear();
+    takenCells_.clear();
+    takenRows_ = takenNext_ = 0;
+    current_ = -1;
+    takenEnd_.reset();
     running_ = false;
 }
 
 bool PgStatement::step() {
     row_.reset();
+    current_ = -1;
     blobs_.assign(blobs_.size(), std::nullopt);
     // After the last row the statement starts over, as a SQLite one does.
     if (!running_) start();
+    if (taken_ && takenNext_ < takenRows_) {
+        current_ = static_cast<long>(takenNext_++);
+        return true;
+    }
     PgResult r(nextResult());
     const ExecStatusType st = r ? PQresultStatus(r.get()) : PGRES_COMMAND_OK;
     if (st == PGRES_SINGLE_TUPLE) {
@@ -279,6 +305,7 @@ int PgStatement::execute() {
 
 void PgStatement::reset() {
     row_.reset();
+    current_ = -1;
     if (running_) finish();
 }
 
@@ -287,13 +314,21 @@ std::string PgStatement::columnDeclaredType(int i) const {
 }
 
 bool PgStatement::isNull(int i) const {
+    if (current_ >= 0) return takenCells_[current_ * columnCount() + i].second < 0;
     return !row_ || PQgetisnull(row_.get(), 0, i);
+}
+
+std::string_view PgStatement::raw(int i) const {
+    if (current_ >= 0) {
+        const auto [offset, length] = takenCells_[current_ * columnCount() + i];
+        return std::string_view(takenBytes_).substr(offset, static_cast<size_t>(length));
+    }
+    return {PQgetvalue(row_.get(), 0, i), static_cast<size_t>(PQgetlength(row_.get(), 0, i))};
 }
 
 std::string_view PgStatement::text(int i) const {
     if (isNull(i)) return {};
-    std::string_view raw(PQgetvalue(row_.get(), 0, i),
-                         static_cast<size_t>(PQgetlength(row_.get(), 0, i)));
+    const std::string_view raw = this->raw(i);
     switch (columns_[i].kind) {
         case PgKind::Boolean:
             return raw == "t" ? "1" : "0";

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +20,8 @@ namespace pag {
 // a long SELECT never sits whole in memory, neither in libpq nor here. That holds
 // while the statement is the only one reading; when another command runs on the
 // connection in the middle, the rest of the rows is taken into memory first (the
-// connection carries one command at a time).
+// connection carries one command at a time), packed as their bytes: a result of its
+// own per row would take kilobytes each.
 class PgStatement {
 public:
     PgStatement(PgConnection& conn, std::string_view sql);
@@ -64,6 +64,7 @@ private:
     pg_result* nextResult();
     void finish();
     bool isNull(int i) const;
+    std::string_view raw(int i) const;  // the current row's cell as the server wrote it
 
     PgConnection& conn_;
     std::string name_;  // of the prepared statement on the server
@@ -74,7 +75,15 @@ private:
     std::vector<int> formats_;  // 1 for bytes (a blob), 0 for text
     bool running_ = false;
     PgResult row_;  // the current row, a result of its own in single-row mode
-    std::deque<PgResult> taken_;
+    // Rows taken off the connection early: cell k of row r at takenCells_[r * n + k],
+    // {offset into takenBytes_, length or -1 for null}; then the result that ended them.
+    bool taken_ = false;
+    std::string takenBytes_;
+    std::vector<std::pair<size_t, int>> takenCells_;
+    size_t takenRows_ = 0;
+    size_t takenNext_ = 0;
+    long current_ = -1;  // the taken row being read, or -1
+    PgResult takenEnd_;
     mutable std::vector<std::optional<std::string>> blobs_;  // decoded, per column
 };
 
