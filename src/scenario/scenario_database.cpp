@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/sql/pg_connection.h"
 #include "server/seed/demo_seed.h"
 #include "server/server_database.h"
 
@@ -68,6 +69,8 @@ std::unique_ptr<ScenarioDatabase> ScenarioDatabase::empty() {
 }
 
 std::unique_ptr<ScenarioDatabase> ScenarioDatabase::copyOf(const std::filesystem::path& source) {
+    if (isPostgresUri(source.string()))
+        throw DatabaseError("Cópia de banco para um cenário ainda não disponível em PostgreSQL.");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(source, ec))
         throw std::invalid_argument("o banco '" + source.string() + "' não existe");

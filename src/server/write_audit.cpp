@@ -6,7 +6,7 @@ namespace pag::server {
 
 WriteAudit::WriteAudit(Database& db, const ColumnRules& rules) : db_(db), rules_(rules) {
     sqlite3_update_hook(
-        db_.handle(),
+        db_.handle("Auditoria de gravações"),
         [](void* self, int op, const char* database, const char* table, sqlite3_int64 rowid) {
             onWrite(self, op, database, table, rowid);
         },
@@ -14,7 +14,7 @@ WriteAudit::WriteAudit(Database& db, const ColumnRules& rules) : db_(db), rules_
 }
 
 WriteAudit::~WriteAudit() {
-    sqlite3_update_hook(db_.handle(), nullptr, nullptr);
+    sqlite3_update_hook(db_.handle("Auditoria de gravações"), nullptr, nullptr);
 }
 
 void WriteAudit::onWrite(void* self, int op, const char*, const char* table, int64_t rowid) {

@@ -7,6 +7,9 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "platform/sql/database_error.h"
+#include "platform/sql/pg_connection.h"
+
 namespace pag::tools {
 
 namespace {
@@ -82,6 +85,8 @@ std::string LastBoletoSelect() {
 }
 
 RawSelect TimeRawSelect(const std::string& path, const std::string& sql) {
+    if (isPostgresUri(path))
+        throw DatabaseError("Medição do SELECT direto ainda não disponível em PostgreSQL.");
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         sqlite3_close(db);

@@ -9,6 +9,7 @@
 #include "platform/dataset/packet.h"
 #include "platform/sql/column_types.h"
 #include "platform/sql/database.h"
+#include "sql_backends.h"
 
 namespace pag {
 namespace {
@@ -84,11 +85,15 @@ TEST(Database, OpeningFailuresSayWhichFileAndWhy) {
     EXPECT_EQ(errorOf([] { Database db(""); }), "O caminho do banco de dados não foi informado.");
 }
 
-TEST(Database, ForeignKeysAreEnforcedWithAClearMessage) {
-    Database db;
-    db.exec(R"(CREATE TABLE EMPRESA (CDEMPRESA TEXT PRIMARY KEY);
-               CREATE TABLE FILIAL (CDFILIAL TEXT PRIMARY KEY,
-                                    CDEMPRESA TEXT REFERENCES EMPRESA (CDEMPRESA));)");
+// The same tests on each backend.
+class OnBoth : public BackendTest {};
+PAG_ON_BOTH_BACKENDS(OnBoth);
+
+TEST_P(OnBoth, ForeignKeysAreEnforcedWithAClearMessage) {
+    Database& db = this->db();
+    db.exec(R"(CREATE TABLE EMPRESA (CDEMPRESA VARCHAR(2) PRIMARY KEY);
+               CREATE TABLE FILIAL (CDFILIAL VARCHAR(4) PRIMARY KEY,
+                                    CDEMPRESA VARCHAR(2) REFERENCES EMPRESA (CDEMPRESA));)");
     try {
         db.exec("INSERT INTO FILIAL VALUES ('0001', '99')");
         FAIL() << "a filial de uma empresa inexistente foi aceita";
@@ -101,10 +106,12 @@ TEST(Database, ForeignKeysAreEnforcedWithAClearMessage) {
     EXPECT_EQ(scalar(db, "SELECT count(*) FROM FILIAL").asInteger(), 0);
 }
 
-TEST(Statement, ValuesRoundTripThroughTheDatabase) {
-    Database db;
-    db.exec("CREATE TABLE V (T VARCHAR(10), F DOUBLE, I INTEGER, B BOOLEAN, D DATE, L BLOB)");
-    Statement ins = db.prepare("INSERT INTO V VALUES (:T, :F, :I, :B, :D, :L)");
+TEST_P(OnBoth, ValuesRoundTripThroughTheDatabase) {
+    Database& db = this->db();
+    db.exec(std::string("CREATE TABLE V (K INTEGER, T VARCHAR(10), F DOUBLE PRECISION, ") +
+            "I BIGINT, B INTEGER, D DATE, L " + (pg() ? "BYTEA" : "BLOB") + ")");
+    Statement ins = db.prepare("INSERT INTO V VALUES (:K, :T, :F, :I, :B, :D, :L)");
+    ins.bind("K", int64_t{1});
     ins.bind("T", "ação 'x'");
     ins.bind(":F", 1234.5);
     ins.bind("i", int64_t{1} << 40);  // names are case-insensitive
@@ -113,10 +120,11 @@ TEST(Statement, ValuesRoundTripThroughTheDatabase) {
     ins.bind("L", Blob{std::string("\0\xff", 2)});
     EXPECT_EQ(ins.execute(), 1);
     ins.clearBindings();
+    ins.bind("K", int64_t{2});
     ins.bind("D", Date());  // the empty date is null
     ins.execute();
 
-    Statement sel = db.prepare("SELECT T, F, I, B, D, L, typeof(D) FROM V ORDER BY rowid");
+    Statement sel = db.prepare("SELECT T, F, I, B, D, L, D IS NULL AS N FROM V ORDER BY K");
     ASSERT_TRUE(sel.step());
     EXPECT_EQ(sel.column("T"), Value("ação 'x'"));
     EXPECT_EQ(sel.column(1), Value(1234.5));
@@ -129,20 +137,21 @@ TEST(Statement, ValuesRoundTripThroughTheDatabase) {
     EXPECT_EQ(sel.columnDeclaredType(0), "VARCHAR(10)");
     ASSERT_TRUE(sel.step());
     EXPECT_TRUE(sel.column(4).isNull());
-    EXPECT_EQ(sel.column(6), Value("null"));
+    EXPECT_EQ(sel.column(6), Value(int64_t{1}));
     EXPECT_TRUE(sel.column(0).isNull());  // cleared bindings are null
     EXPECT_FALSE(sel.step());
 }
 
-TEST(Statement, RefusesWhatCannotBeRunSafely) {
-    Database db;
-    db.exec("CREATE TABLE T (A TEXT PRIMARY KEY)");
+TEST_P(OnBoth, RefusesWhatCannotBeRunSafely) {
+    Database& db = this->db();
+    db.exec("CREATE TABLE T (A VARCHAR(5) PRIMARY KEY)");
     EXPECT_EQ(errorOf([&] { db.prepare("SELECT 1; SELECT 2"); }),
               "O comando SQL tem mais de uma instrução; use um comando por vez ou um script.");
     EXPECT_NO_THROW(db.prepare("SELECT 1; -- fim"));
     EXPECT_EQ(errorOf([&] { db.prepare("  -- nada\n"); }), "O comando SQL está vazio.");
     EXPECT_EQ(errorOf([&] { db.prepare("SELECT * FROM NADA"); }),
-              "Erro no comando SQL (no such table: NADA).");
+              pg() ? "Erro no comando SQL (relation \"nada\" does not exist)."
+                   : "Erro no comando SQL (no such table: NADA).");
 
     Statement st = db.prepare("INSERT INTO T VALUES (:A)");
     EXPECT_EQ(errorOf([&] { st.bind("B", "x"); }), "O parâmetro B não existe no comando SQL.");
@@ -191,17 +200,33 @@ TEST(Statement, StoredValuesConvertToFieldTypesOrSayWhyNot) {
     EXPECT_EQ(fieldTypeOfDeclared(""), std::nullopt);
 }
 
-TEST(Database, NvlTakesEmptyTextAsNull) {
-    Database db;
-    EXPECT_EQ(scalar(db, "SELECT NVL(NULL, 'x')").asString(), "x");
-    EXPECT_EQ(scalar(db, "SELECT NVL('', 'x')").asString(), "x");
-    EXPECT_EQ(scalar(db, "SELECT NVL('a', 'x')").asString(), "a");
-    EXPECT_EQ(scalar(db, "SELECT NVL(0, 5)").asInteger(), 0);
+TEST_P(OnBoth, NvlTakesEmptyTextAsNullAndInstrFindsText) {
+    Database& db = this->db();
+    EXPECT_EQ(scalar(db, "SELECT NVL(NULL, 'x')"), Value("x"));
+    EXPECT_EQ(scalar(db, "SELECT NVL('', 'x')"), Value("x"));
+    EXPECT_EQ(scalar(db, "SELECT NVL('a', 'x')"), Value("a"));
+    EXPECT_EQ(scalar(db, "SELECT NVL(0, 5)"), Value(int64_t{0}));
+    EXPECT_EQ(scalar(db, "SELECT INSTR('ABCDE', 'CD')"), Value(int64_t{3}));
+    EXPECT_EQ(scalar(db, "SELECT INSTR('ABCDE', 'X')"), Value(int64_t{0}));
+    // A blank or null code parameter lists every row, of a text or a date column.
+    db.exec(
+        "CREATE TABLE T (C VARCHAR(2), D DATE);"
+        "INSERT INTO T VALUES ('01', '2024-01-31'); INSERT INTO T VALUES ('02', NULL);");
+    Statement st = db.prepare("SELECT count(*) FROM T WHERE C = NVL(:P_C, C)");
+    for (const auto& [code, n] : {std::pair{Value(), 2}, {Value(""), 2}, {Value("02"), 1}}) {
+        st.bind("P_C", code);
+        ASSERT_TRUE(st.step());
+        EXPECT_EQ(st.column(0), Value(int64_t{n})) << code.debugString();
+        st.reset();
+    }
+    st = db.prepare("SELECT count(*) FROM T WHERE D = NVL(:P_D, D)");
+    st.bind("P_D", Date());
+    EXPECT_EQ(st.step() ? st.column(0) : Value(), Value(int64_t{1}));
 }
 
-TEST(Transaction, CommitsOrRollsBackAsAWhole) {
-    Database db;
-    db.exec("CREATE TABLE T (A TEXT PRIMARY KEY)");
+TEST_P(OnBoth, TransactionsCommitOrRollBackAsAWhole) {
+    Database& db = this->db();
+    db.exec("CREATE TABLE T (A VARCHAR(5) PRIMARY KEY)");
     auto count = [&] { return scalar(db, "SELECT count(*) FROM T").asInteger(); };
     {
         Transaction tx(db);

@@ -6,6 +6,7 @@
 #include "Cli_pag12001/abatimento_sql.h"
 #include "Cli_pag12100/filtro_hab_sql.h"
 #include "platform/sql/query.h"
+#include "sql_backends.h"
 
 namespace pag {
 namespace {
@@ -69,9 +70,15 @@ using namespace filtro_sql;
 using Params = std::vector<std::pair<std::string, Value>>;
 using Codes = std::vector<std::string>;
 
-class LookupQueries : public ::testing::Test {
+template <typename Param>
+class LookupBase : public BackendTestBase<Param> {
 protected:
-    void SetUp() override { db.exec(kSchema); }
+    void SetUp() override {
+        BackendTestBase<Param>::SetUp();
+        if (this->IsSkipped()) return;
+        this->db().exec(kSchema);
+        query.SetDatabase(&this->db());
+    }
 
     // Opening a lookup is always: close, set the parameters by name, open.
     Query& open(const char* sql, const Params& params = {}) {
@@ -92,9 +99,11 @@ protected:
         return out;
     }
 
-    Database db;
-    Query query{"qryLookup", &db};
+    Query query{"qryLookup"};
 };
+
+class LookupQueries : public LookupBase<Backend> {};
+PAG_ON_BOTH_BACKENDS(LookupQueries);
 
 // Queries that are a full list when the all-codes parameter is 'T' and a single-code
 // check otherwise.
@@ -107,10 +116,10 @@ struct AllCodesCase {
     Params fixed;  // parameters that do not take part (the company of an account)
 };
 
-class AllCodesLookup : public LookupQueries, public ::testing::WithParamInterface<AllCodesCase> {
+class AllCodesLookup : public LookupBase<std::tuple<AllCodesCase, Backend>> {
 protected:
     Codes run(Value code, Value all) {
-        const AllCodesCase& c = GetParam();
+        const AllCodesCase& c = std::get<0>(GetParam());
         Params p = c.fixed;
         p.emplace_back("P_" + c.codeField, std::move(code));
         p.emplace_back("P_T" + c.codeField, std::move(all));
@@ -119,7 +128,7 @@ protected:
 };
 
 TEST_P(AllCodesLookup, FullListIgnoresTheCodeAndSingleCodeFindsOnlyIt) {
-    const AllCodesCase& c = GetParam();
+    const AllCodesCase& c = std::get<0>(GetParam());
     EXPECT_EQ(run(c.one, "T"), c.all);
     EXPECT_EQ(run(Value(), "T"), c.all);
     EXPECT_EQ(run("", "T"), c.all);
@@ -148,10 +157,15 @@ const AllCodesCase kAllCodesCases[] = {
     {"qryMotivoParc", kSqlMotivoParc, "CDMOTIPARC", {"01", "02"}, "02", {}},
     {"qryMotivoPro", kSqlMotivoPro, "CDMOTIPROR", {"01", "02", "03"}, "02", {}}};
 
-INSTANTIATE_TEST_SUITE_P(Screens, AllCodesLookup, ::testing::ValuesIn(kAllCodesCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Screens, AllCodesLookup,
+                         ::testing::Combine(::testing::ValuesIn(kAllCodesCases),
+                                            ::testing::Values(Backend::Sqlite, Backend::Postgres)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    backendName(std::get<1>(info.param));
+                         });
 
-TEST_F(LookupQueries, AccountsAreThoseOfTheCompanyWithTheirBanksMasks) {
+TEST_P(LookupQueries, AccountsAreThoseOfTheCompanyWithTheirBanksMasks) {
     Params p{{"P_CDEMPRESA", "02"}, {"P_CDREDUCONT", Value()}, {"P_TCDREDUCONT", "T"}};
     EXPECT_EQ(column(kSqlContCorr, p, "CDREDUCONT"), Codes{"004"});
     p[0].second = "01";
@@ -167,19 +181,19 @@ TEST_F(LookupQueries, AccountsAreThoseOfTheCompanyWithTheirBanksMasks) {
     EXPECT_EQ(column(kSqlContCorr, p, "CDREDUCONT"), Codes{});
 }
 
-TEST_F(LookupQueries, CompaniesAllOrOneByCode) {
+TEST_P(LookupQueries, CompaniesAllOrOneByCode) {
     EXPECT_EQ(column(kSqlEmpresa, {}, "CDEMPRESA"), (Codes{"01", "02", "10"}));
     EXPECT_EQ(column(kSqlVdEmpresa, {{"P_CDEMPRESA", "10"}}, "NMEMPRESA"), Codes{"D'AVILA LTDA"});
     for (const Value& none : {Value("1"), Value(), Value("01' OR '1'='1"), Value("01'--")})
         EXPECT_EQ(column(kSqlVdEmpresa, {{"P_CDEMPRESA", none}}, "CDEMPRESA"), Codes{})
             << none.debugString();
-    db.exec("DELETE FROM CONTCORR; DELETE FROM EMPRESA");
+    db().exec("DELETE FROM CONTCORR; DELETE FROM EMPRESA");
     open(kSqlEmpresa);
     EXPECT_TRUE(query.Active());
     EXPECT_TRUE(query.IsEmpty());
 }
 
-TEST_F(LookupQueries, BankMasksAreFoundByTheRemittanceCode) {
+TEST_P(LookupQueries, BankMasksAreFoundByTheRemittanceCode) {
     open(kSqlBanco, {{"P_CDBANCO", "748"}});
     ASSERT_EQ(query.RecordCount(), 1);
     EXPECT_EQ(query.FieldByName("CDPICTCONT").AsString(), "999999");
@@ -187,7 +201,7 @@ TEST_F(LookupQueries, BankMasksAreFoundByTheRemittanceCode) {
     EXPECT_EQ(column(kSqlBanco, {{"P_CDBANCO", "756"}}, "CDPICTCONT"), Codes{});  // a bank code
 }
 
-TEST_F(LookupQueries, SettlementTypesListAndCheck) {
+TEST_P(LookupQueries, SettlementTypesListAndCheck) {
     EXPECT_EQ(column(kSqlPesqTbBaixa, {}, "CDTPBAIXAPAG"), (Codes{"01", "02", "03"}));
     EXPECT_EQ(query.FieldCount(), 3u);
     open(kSqlVdTipoBaixa, {{"CDTPBAIXAPAG", "02"}});
@@ -200,7 +214,7 @@ TEST_F(LookupQueries, SettlementTypesListAndCheck) {
     EXPECT_EQ(column(kSqlVdTipoBaixa, {{"CDTPBAIXAPAG", "04"}}, "CDTPBAIXAPAG"), Codes{});
 }
 
-TEST_F(LookupQueries, FilterDialogLists) {
+TEST_P(LookupQueries, FilterDialogLists) {
     EXPECT_EQ(column(kSqlFilial, {}, "CDFILIAL"), (Codes{"0001", "0002"}));
     EXPECT_EQ(column(kSqlFormaPag, {}, "CDTPBAIXAPAG"), (Codes{"01", "02", "03"}));
     EXPECT_EQ(column(kSqlPesqBanco, {}, "CDBANCO"), (Codes{"001", "237", "341", "756"}));
@@ -208,7 +222,7 @@ TEST_F(LookupQueries, FilterDialogLists) {
     EXPECT_EQ(column(kSqlGrForn, {}, "CDGRUPFORN"), (Codes{"G1", "G2", "G3"}));
 }
 
-TEST_F(LookupQueries, SuppliersOfTheChosenPersonTypesAndGroups) {
+TEST_P(LookupQueries, SuppliersOfTheChosenPersonTypesAndGroups) {
     auto suppliers = [&](Value allTypes, Value types, Value allGroups, Value groups) {
         return column(kSqlFornecedor,
                       {{"P_TIDTPIJURFORN", allTypes},
@@ -224,7 +238,7 @@ TEST_F(LookupQueries, SuppliersOfTheChosenPersonTypesAndGroups) {
     EXPECT_EQ(suppliers("", "F", "", "G1"), Codes{});
 }
 
-TEST_F(LookupQueries, DeductionAdjustmentTypesOfOneKind) {
+TEST_P(LookupQueries, DeductionAdjustmentTypesOfOneKind) {
     auto types = [&](Value code, Value kind) {
         return column(abatimento_sql::kSqlTipoAjPagar,
                       {{"P_CDAJUCTPAG", code}, {"P_IDTPAJPAGAR", kind}}, "CDAJUCTPAG");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sql/query.h"
+#include "sql_backends.h"
 
 namespace pag {
 namespace {
@@ -17,17 +18,19 @@ std::string errorOf(F f) {
     return "(nenhum erro)";
 }
 
-class QueryTest : public ::testing::Test {
+class QueryTest : public BackendTest {
 protected:
     void SetUp() override {
-        db.exec(R"(CREATE TABLE BOLETO (NRLANBOLPAG VARCHAR(10) PRIMARY KEY,
+        BackendTest::SetUp();
+        if (IsSkipped()) return;
+        db().exec(R"(CREATE TABLE BOLETO (NRLANBOLPAG VARCHAR(10) PRIMARY KEY,
                                         VRBOLPAG NUMERIC(15,2), QTPARC INTEGER,
                                         DTVENBOLPAG DATE, NMFORN VARCHAR(40));
                    INSERT INTO BOLETO VALUES ('0000000001', 100.5, 1, '2024-05-31', 'ALFA');
                    INSERT INTO BOLETO VALUES ('0000000002', 200, 2, NULL, 'BETA');)");
     }
-    Database db;
 };
+PAG_ON_BOTH_BACKENDS(QueryTest);
 
 FieldDef def(std::string name, FieldType type, std::string label, bool visible = true) {
     FieldDef d;
@@ -38,8 +41,8 @@ FieldDef def(std::string name, FieldType type, std::string label, bool visible =
     return d;
 }
 
-TEST_F(QueryTest, ParametersAreFoundInTheTextAndBoundByName) {
-    Query q("qryTeste", &db,
+TEST_P(QueryTest, ParametersAreFoundInTheTextAndBoundByName) {
+    Query q("qryTeste", &db(),
             "SELECT :P_A AS A, :p_a AS B, ':P_LITERAL' AS C, :P_DATA AS D, :P_NADA IS NULL AS E"
             " -- :P_COMENTARIO\n");
     ASSERT_EQ(q.ParamCount(), 3u);
@@ -68,8 +71,8 @@ TEST_F(QueryTest, ParametersAreFoundInTheTextAndBoundByName) {
     EXPECT_TRUE(q.FieldByName("A").IsNull());  // a fresh text starts with unset parameters
 }
 
-TEST_F(QueryTest, UndeclaredFieldsTakeTheirTypesFromTheColumns) {
-    Query q("qryBoleto", &db,
+TEST_P(QueryTest, UndeclaredFieldsTakeTheirTypesFromTheColumns) {
+    Query q("qryBoleto", &db(),
             "SELECT B.*, count(*) OVER () AS QT, VRBOLPAG / 2 AS METADE, NULL AS NADA"
             "  FROM BOLETO B ORDER BY NRLANBOLPAG");
     q.Open();
@@ -93,8 +96,8 @@ TEST_F(QueryTest, UndeclaredFieldsTakeTheirTypesFromTheColumns) {
     EXPECT_EQ(q.RecNo(), 1);
 }
 
-TEST_F(QueryTest, DeclaredFieldsKeepTheirDefinitionsAndHandlersAcrossOpens) {
-    Query q("qryBoleto", &db, "SELECT NRLANBOLPAG, QTPARC, NMFORN FROM BOLETO ORDER BY 1");
+TEST_P(QueryTest, DeclaredFieldsKeepTheirDefinitionsAndHandlersAcrossOpens) {
+    Query q("qryBoleto", &db(), "SELECT NRLANBOLPAG, QTPARC, NMFORN FROM BOLETO ORDER BY 1");
     FieldDef valor = def("QTPARC", FieldType::Float, "Parcelas");
     valor.displayFormat = "#,##0.00";
     q.SetFieldDefs({def("NRLANBOLPAG", FieldType::Text, "Lançamento"), valor});
@@ -109,7 +112,7 @@ TEST_F(QueryTest, DeclaredFieldsKeepTheirDefinitionsAndHandlersAcrossOpens) {
     Field* field = &q.FieldByName("NRLANBOLPAG");
     field->OnGetText = [](Field& f, bool) { return "Nº " + f.AsString(); };
     q.FieldByName("NMFORN").SetVisible(true);
-    db.exec("INSERT INTO BOLETO VALUES ('0000000000', 5, 1, NULL, 'ZETA')");
+    db().exec("INSERT INTO BOLETO VALUES ('0000000000', 5, 1, NULL, 'ZETA')");
     q.Close();
     q.Open();
     EXPECT_EQ(&q.FieldByName("NRLANBOLPAG"), field);
@@ -125,8 +128,8 @@ TEST_F(QueryTest, DeclaredFieldsKeepTheirDefinitionsAndHandlersAcrossOpens) {
     EXPECT_FALSE(q.FieldByName("NRLANBOLPAG").Visible());
 }
 
-TEST_F(QueryTest, RowsCannotBeEdited) {
-    Query q("qryBoleto", &db, "SELECT NRLANBOLPAG FROM BOLETO ORDER BY 1");
+TEST_P(QueryTest, RowsCannotBeEdited) {
+    Query q("qryBoleto", &db(), "SELECT NRLANBOLPAG FROM BOLETO ORDER BY 1");
     q.Open();
     EXPECT_NE(errorOf([&] { q.Edit(); }).find("somente leitura"), std::string::npos);
     EXPECT_THROW(q.Append(), std::exception);
@@ -136,16 +139,17 @@ TEST_F(QueryTest, RowsCannotBeEdited) {
     EXPECT_EQ(q.FieldByName("NRLANBOLPAG").AsString(), "0000000001");
 }
 
-TEST_F(QueryTest, FailuresNameTheQueryAndLeaveItClosed) {
+TEST_P(QueryTest, FailuresNameTheQueryAndLeaveItClosed) {
     auto failure = [&](const std::string& sql, std::vector<FieldDef> defs = {}) {
-        Query q("qryX", &db, sql);
+        Query q("qryX", &db(), sql);
         if (!defs.empty()) q.SetFieldDefs(std::move(defs));
         std::string msg = errorOf([&] { q.Open(); });
         EXPECT_FALSE(q.Active()) << sql;
         return msg;
     };
     EXPECT_EQ(failure("SELECT * FROM NADA"),
-              "Consulta qryX: Erro no comando SQL (no such table: NADA).");
+              pg() ? "Consulta qryX: Erro no comando SQL (relation \"nada\" does not exist)."
+                   : "Consulta qryX: Erro no comando SQL (no such table: NADA).");
     EXPECT_EQ(failure("DELETE FROM BOLETO"),
               "Consulta qryX: uma consulta só lê dados, e este comando SQL altera o banco.");
     EXPECT_EQ(failure("SELECT NMFORN FROM BOLETO WHERE NRLANBOLPAG = ?"),
@@ -161,7 +165,7 @@ TEST_F(QueryTest, FailuresNameTheQueryAndLeaveItClosed) {
               0u);
 
     Database other;
-    Query q("qryX", &db, "SELECT count(*) AS N FROM BOLETO");
+    Query q("qryX", &db(), "SELECT count(*) AS N FROM BOLETO");
     q.Open();
     EXPECT_EQ(q.FieldByName("N").AsInteger(), 2);
     q.SetDatabase(&other);

@@ -76,7 +76,7 @@ std::optional<FieldType> fieldTypeOfDeclared(std::string_view declared) {
     if (has(d, "BOOL")) return FieldType::Boolean;
     if (has(d, "INT")) return FieldType::Integer;
     if (has(d, "CHAR") || has(d, "TEXT") || has(d, "CLOB")) return FieldType::Text;
-    if (has(d, "BLOB")) return FieldType::Blob;
+    if (has(d, "BLOB") || has(d, "BYTEA")) return FieldType::Blob;
     if (has(d, "REAL") || has(d, "FLOA") || has(d, "DOUB") || has(d, "NUMERIC") ||
         has(d, "DECIMAL") || has(d, "NUMBER") || has(d, "MONEY"))
         return FieldType::Float;

@@ -11,7 +11,7 @@ namespace pag {
 // How result columns become dataset fields.
 
 // The field type a declared column type stands for: DATE/DATETIME/TIMESTAMP -> date,
-// BOOL... -> boolean, ...INT... -> integer, CHAR/TEXT/CLOB -> text, BLOB -> blob,
+// BOOL... -> boolean, ...INT... -> integer, CHAR/TEXT/CLOB -> text, BLOB/BYTEA -> blob,
 // REAL/FLOAT/DOUBLE/NUMERIC/DECIMAL/NUMBER/MONEY -> float. Nothing for an empty or
 // unknown type (an expression): the values decide then.
 std::optional<FieldType> fieldTypeOfDeclared(std::string_view declared);

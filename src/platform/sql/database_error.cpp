@@ -52,13 +52,24 @@ DatabaseError DatabaseError::fromSqlite(sqlite3* db, int rc, std::string_view co
     const char* detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     int code = db ? sqlite3_extended_errcode(db) : rc;
     if (code == SQLITE_OK) code = rc;
+    return ofKind(code, context, detail ? detail : sqlite3_errstr(rc));
+}
+
+DatabaseError DatabaseError::unbindable(const char* valueTypeName) {
+    return DatabaseError(std::string("Um valor do tipo ") + valueTypeName +
+                         " não pode ser passado como parâmetro de um comando SQL.");
+}
+
+DatabaseError DatabaseError::ofKind(int code, std::string_view context, std::string_view detail,
+                                    const char* what) {
     std::string msg(context);
-    if (const char* what = describe(code & 0xff)) {
+    if (!what) what = describe(code & 0xff);
+    if (what) {
         msg += ": ";
         msg += what;
     }
     msg += " (";
-    msg += detail ? detail : sqlite3_errstr(rc);
+    msg += detail;
     msg += ").";
     return DatabaseError(msg, code);
 }

@@ -8,6 +8,7 @@
 #include "platform/dataset/packet.h"
 #include "platform/sql/column_types.h"
 #include "platform/sql/database_error.h"
+#include "platform/sql/pg_statement.h"
 
 namespace pag {
 
@@ -45,18 +46,25 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db), sql_(sql) {
     }
 }
 
+Statement::Statement(std::unique_ptr<PgStatement> pg, std::string_view sql)
+    : pg_(std::move(pg)), sql_(sql) {}
+
 Statement::~Statement() {
     sqlite3_finalize(stmt_);
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)), sql_(std::move(other.sql_)) {}
+    : db_(other.db_),
+      stmt_(std::exchange(other.stmt_, nullptr)),
+      pg_(std::move(other.pg_)),
+      sql_(std::move(other.sql_)) {}
 
 Statement& Statement::operator=(Statement&& other) noexcept {
     if (this != &other) {
         sqlite3_finalize(stmt_);
         db_ = other.db_;
         stmt_ = std::exchange(other.stmt_, nullptr);
+        pg_ = std::move(other.pg_);
         sql_ = std::move(other.sql_);
     }
     return *this;
@@ -67,16 +75,23 @@ void Statement::fail(int rc, std::string_view context) const {
 }
 
 int Statement::parameterCount() const {
+    if (pg_) return pg_->parameterCount();
     return sqlite3_bind_parameter_count(stmt_);
 }
 
 std::string Statement::parameterName(int index) const {
+    if (pg_) return pg_->parameterName(index);
     const char* n = sqlite3_bind_parameter_name(stmt_, index);
     return n ? std::string(withoutPrefix(n)) : std::string();
 }
 
 void Statement::bind(std::string_view name, const Value& value) {
     std::string_view wanted = withoutPrefix(name);
+    if (pg_) {
+        // Each name is one parameter there, however often the text uses it.
+        if (int i = pg_->parameterIndex(wanted)) return pg_->bind(i, value);
+        throw DatabaseError("O parâmetro " + std::string(wanted) + " não existe no comando SQL.");
+    }
     bool found = false;
     for (int i = 1; i <= parameterCount(); ++i) {
         const char* n = sqlite3_bind_parameter_name(stmt_, i);
@@ -90,6 +105,7 @@ void Statement::bind(std::string_view name, const Value& value) {
 }
 
 void Statement::bind(int index, const Value& value) {
+    if (pg_) return pg_->bind(index, value);
     int rc = SQLITE_OK;
     switch (value.type()) {
         case ValueType::Null:
@@ -126,17 +142,18 @@ void Statement::bind(int index, const Value& value) {
             break;
         }
         default:
-            throw DatabaseError(std::string("Um valor do tipo ") + valueTypeName(value.type()) +
-                                " não pode ser passado como parâmetro de um comando SQL.");
+            throw DatabaseError::unbindable(valueTypeName(value.type()));
     }
     if (rc != SQLITE_OK) fail(rc, "Erro ao passar o parâmetro " + std::to_string(index));
 }
 
 void Statement::clearBindings() {
+    if (pg_) return pg_->clearBindings();
     sqlite3_clear_bindings(stmt_);
 }
 
 bool Statement::step() {
+    if (pg_) return pg_->step();
     int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -147,6 +164,7 @@ bool Statement::step() {
 }
 
 int Statement::execute() {
+    if (pg_) return pg_->execute();
     while (step()) {
     }
     int changed = sqlite3_changes(db_);
@@ -155,14 +173,17 @@ int Statement::execute() {
 }
 
 void Statement::reset() {
+    if (pg_) return pg_->reset();
     sqlite3_reset(stmt_);
 }
 
 bool Statement::readOnly() const {
+    if (pg_) return pg_->readOnly();
     return sqlite3_stmt_readonly(stmt_) != 0;
 }
 
 int Statement::columnCount() const {
+    if (pg_) return pg_->columnCount();
     return sqlite3_column_count(stmt_);
 }
 
@@ -173,17 +194,24 @@ void Statement::checkColumn(int i) const {
 
 std::string Statement::columnName(int i) const {
     checkColumn(i);
+    if (pg_) return pg_->columnName(i);
     const char* n = sqlite3_column_name(stmt_, i);
     return n ? n : "";
 }
 
 std::string Statement::columnDeclaredType(int i) const {
     checkColumn(i);
+    if (pg_) return pg_->columnDeclaredType(i);
     const char* t = sqlite3_column_decltype(stmt_, i);
     return t ? t : "";
 }
 
 int Statement::columnIndex(std::string_view name) const {
+    if (pg_) {
+        for (int i = 0; i < columnCount(); ++i)
+            if (equalsIgnoreCase(pg_->columnName(i), name)) return i;
+        return -1;
+    }
     for (int i = 0; i < columnCount(); ++i)
         if (equalsIgnoreCase(sqlite3_column_name(stmt_, i), name)) return i;
     return -1;
@@ -191,6 +219,7 @@ int Statement::columnIndex(std::string_view name) const {
 
 Value Statement::column(int i) const {
     checkColumn(i);
+    if (pg_) return pg_->column(i);
     switch (sqlite3_column_type(stmt_, i)) {
         case SQLITE_INTEGER:
             return Value(static_cast<int64_t>(sqlite3_column_int64(stmt_, i)));
@@ -216,6 +245,7 @@ Value Statement::column(int i, FieldType type) const {
 
 std::string_view Statement::text(int i) const {
     checkColumn(i);
+    if (pg_) return pg_->text(i);
     auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
     return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i)))
              : std::string_view();
@@ -223,6 +253,7 @@ std::string_view Statement::text(int i) const {
 
 void Statement::writeColumn(int i, RowWriter& w) const {
     checkColumn(i);
+    if (pg_) return pg_->writeColumn(i, w);
     const int stored = sqlite3_column_type(stmt_, i);
     const FieldType type = w.type();
     // What is stored as the field's own kind goes straight into the row; anything

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,8 @@ struct sqlite3_stmt;
 
 namespace pag {
 
+class PgStatement;
+
 // One prepared SQL statement with :NAME parameters. Values are always bound, never
 // pasted into the text, so a code holding a quote is just a code.
 //
@@ -19,10 +22,13 @@ namespace pag {
 // "YYYY-MM-DD" text (the empty date as null); a blob as a blob. Packets and arrays
 // cannot be bound.
 //
-// Obtained from Database::prepare(); must not outlive its Database.
+// Obtained from Database::prepare(); must not outlive its Database. On PostgreSQL
+// the same calls run through a PgStatement (see pg_statement.h); a SQLite statement
+// goes straight to SQLite, the PostgreSQL one costing it a single test.
 class Statement {
 public:
     Statement(sqlite3* db, std::string_view sql);
+    Statement(std::unique_ptr<PgStatement> pg, std::string_view sql);
     ~Statement();
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&& other) noexcept;
@@ -80,6 +86,7 @@ private:
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
+    std::unique_ptr<PgStatement> pg_;
     std::string sql_;
 };
 
