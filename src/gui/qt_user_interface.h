@@ -43,6 +43,12 @@ public:
     void busy(bool on, int kind) override;
     void showHelp(int helpContext) override;
     void showStatus(const std::string& text) override;
+    // A save dialog of Qt's own (objectName "dlgSalvarArquivo"), so that tests find it
+    // among the top-level widgets and answer it.
+    std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& filter,
+                                              const std::string& suggestedName) override;
+    bool printReport(const PrintableReport& report, ReportDestination where,
+                     const std::string& file) override;
     // F1 on a form that names its help file.
     void showHelpTopic(const std::string& helpFile, int helpContext);
 

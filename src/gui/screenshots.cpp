@@ -5,16 +5,20 @@
 #include <QDir>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <stdexcept>
 
+#include "Cli_pag12000/habconta.h"
 #include "contracts/consiste.h"
 #include "gui/desktop_host.h"
 #include "gui/form_dialog.h"
 #include "gui/qt_text.h"
+#include "gui/report_painter.h"
 #include "platform/format.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/edit.h"
@@ -59,6 +63,24 @@ void showAdjustedBoleto(FormView& view) {
         view.act([&] { boletos->SetRecNo(row); });
         return;
     }
+}
+
+// The first page of the printable list of the boletos listed, as the PDF shows it:
+// rendered by pdftoppm (poppler-utils) from the PDF the screen's menu would save.
+QString listPdfScreenshot(FormView& view, const QDir& dir) {
+    auto* tela = dynamic_cast<TfrmHabConta*>(&view.form());
+    if (!tela) return {};
+    QTemporaryDir tmp;
+    const QString pdf = tmp.filePath(QStringLiteral("lista.pdf"));
+    saveReportPdf(tela->RelatorioLista(), pdf);
+    const QString base = dir.filePath(QStringLiteral("lista-pdf"));
+    const int rc =
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"),
+                           QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                           QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, base});
+    if (rc != 0) throw std::runtime_error("pdftoppm (poppler-utils) não converteu a lista em PDF");
+    return base + QStringLiteral(".png");
 }
 
 QString save(QWidget& w, const QDir& dir, const QString& name) {
@@ -424,6 +446,7 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
         view->act([&] { form.SetFocus(*grid); });
     }
     host.ui().onModalShown = nullptr;
+    files << listPdfScreenshot(*view, dir);
     files << deductionScreenshots(host, *view, dir);
     files << extensionScreenshot(host, *view, dir);
     files << splitScreenshot(host, *view, dir);

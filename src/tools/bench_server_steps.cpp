@@ -38,15 +38,6 @@ double since(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-// A "VmXXX:" line of /proc/PID/status, in KiB (0 when missing).
-long statusKiB(const std::string& pid, const char* key) {
-    std::ifstream f("/proc/" + pid + "/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key));
-    return 0;
-}
-
 // Starts this same program with the given arguments; its standard output goes to
 // outFd (or nowhere when -1), its errors nowhere.
 pid_t spawnSelf(const std::vector<std::string>& args, int outFd) {
@@ -140,6 +131,14 @@ bool accepts(int port) {
 }
 
 }  // namespace
+
+long statusKiB(const std::string& pid, const char* key) {
+    std::ifstream f("/proc/" + pid + "/status");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key));
+    return 0;
+}
 
 int RunCallChild(int argc, char** argv) {
     if (argc != 3) return 2;
