@@ -1,4 +1,5 @@
 #include "tools/bench_server_steps.h"
+#include "tools/proc_status.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -131,14 +132,6 @@ bool accepts(int port) {
 }
 
 }  // namespace
-
-long statusKiB(const std::string& pid, const char* key) {
-    std::ifstream f("/proc/" + pid + "/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key));
-    return 0;
-}
 
 int RunCallChild(int argc, char** argv) {
     if (argc != 3) return 2;

@@ -9,9 +9,6 @@
 
 namespace pag::tools {
 
-// A "VmXXX:" line of /proc/PID/status ("self" for this process), in KiB (0 when missing).
-long statusKiB(const std::string& pid, const char* key);
-
 struct CallFigures {
     double ms = 0;
     double peakMiB = 0;    // resident memory the call added at its peak

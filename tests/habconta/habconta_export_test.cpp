@@ -114,7 +114,9 @@ TEST_F(ListExport, CancelledChooserAndEditInProgressWriteNothing) {
     EXPECT_EQ(ui_.BusyDepth(), 0);
     EXPECT_TRUE(fs::is_empty(dir_));
 
-    tela().cdsBoletos.Edit();
+    vaiPara("0001", "0000000033");
+    usuario([&] { tela().cdsBoletos.Edit(); });
+    ASSERT_EQ(tela().cdsBoletos.State(), DataSetState::Edit);
     clica("mnuSalvaPdf");
     ASSERT_EQ(ui_.Messages().size(), 2u);
     EXPECT_EQ(ui_.Messages()[1].text,
