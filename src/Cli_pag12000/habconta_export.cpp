@@ -117,9 +117,9 @@ std::string TfrmHabConta::ResumoFiltro() const {
 PrintableReport TfrmHabConta::RelatorioLista() {
     PrintableReport rel;
     rel.title = "Boletos para aprovação de pagamento";
-    rel.columns = {{"Fornecedor", 34, false},    {"CNPJ/CPF", 18, false},
-                   {"Vencimento", 10, false},    {"Banco", 6, false},
-                   {"Tipo de Baixa", 20, false}, {"Valor", 12, true}};
+    rel.columns = {{"Fornecedor", 27, false},    {"CNPJ/CPF", 19, false},
+                   {"Vencimento", 12, false},    {"Banco", 7, false},
+                   {"Tipo de Baixa", 21, false}, {"Valor", 12, true}};
     rel.groupTotalLabel = "Total do vencimento";
     struct Linha {
         int32_t vencimento;

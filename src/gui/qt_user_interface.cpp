@@ -195,6 +195,10 @@ namespace pag::gui {
 std::optional<std::string> QtUserInterface::chooseSaveFile(const std::string& title,
                                                            const std::string& filter,
                                                            const std::string& suggestedName) {
+    if (answerSaveFile) {
+        const std::optional<QString> answer = answerSaveFile(toQ(title));
+        return answer ? std::optional<std::string>(fromQ(*answer)) : std::nullopt;
+    }
     if (unattended) return std::nullopt;
     CursorLifted cursor;
     QFileDialog dialog(parent_, toQ(title), {}, toQ(filter));

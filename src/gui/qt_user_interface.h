@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     std::function<void(QDialog&)> onModalShown;
     // When set, answers the Yes/No questions instead of the user (the screenshots).
     std::function<bool(const QString&)> answerQuestion;
+    // When set, answers the save dialogs (by their title) instead of the user.
+    std::function<std::optional<QString>(const QString&)> answerSaveFile;
     // Nobody at the screen (screenshots): messages go to the error output, questions
     // are answered "Não" and pick lists with nothing.
     bool unattended = false;

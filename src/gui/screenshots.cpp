@@ -13,16 +13,15 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "Cli_pag12000/habconta.h"
 #include "contracts/consiste.h"
 #include "gui/desktop_host.h"
 #include "gui/form_dialog.h"
 #include "gui/qt_text.h"
-#include "gui/report_painter.h"
 #include "platform/format.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/grid.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/page_control.h"
 
 namespace pag::gui {
@@ -65,14 +64,16 @@ void showAdjustedBoleto(FormView& view) {
     }
 }
 
-// The first page of the printable list of the boletos listed, as the PDF shows it:
-// rendered by pdftoppm (poppler-utils) from the PDF the screen's menu would save.
-QString listPdfScreenshot(FormView& view, const QDir& dir) {
-    auto* tela = dynamic_cast<TfrmHabConta*>(&view.form());
-    if (!tela) return {};
+// The first page of the printable list of the boletos listed, as "Salvar lista em PDF"
+// saves it, rendered by pdftoppm (poppler-utils).
+QString listPdfScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
+    auto* item = dynamic_cast<MenuItem*>(view.form().Find("mnuSalvaPdf"));
+    if (!item) return {};
     QTemporaryDir tmp;
     const QString pdf = tmp.filePath(QStringLiteral("lista.pdf"));
-    saveReportPdf(tela->RelatorioLista(), pdf);
+    host.ui().answerSaveFile = [&](const QString&) { return std::optional<QString>(pdf); };
+    view.act([&] { item->Click(); });
+    host.ui().answerSaveFile = nullptr;
     const QString base = dir.filePath(QStringLiteral("lista-pdf"));
     const int rc =
         QProcess::execute(QStringLiteral("pdftoppm"),
@@ -446,7 +447,7 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
         view->act([&] { form.SetFocus(*grid); });
     }
     host.ui().onModalShown = nullptr;
-    files << listPdfScreenshot(*view, dir);
+    files << listPdfScreenshot(host, *view, dir);
     files << deductionScreenshots(host, *view, dir);
     files << extensionScreenshot(host, *view, dir);
     files << splitScreenshot(host, *view, dir);
