@@ -124,10 +124,10 @@ std::vector<Line> tableOf(const SizeRun (&r)[2]) {
             set(3, t.save.ms, ms(t.save.ms) + " (servidor " + ms(t.save.serverMs) + ")");
             set(4, t.sort.ms, ms(t.sort.ms));
             set(8, t.csv.ms,
-                ms(t.csv.ms) + ", pico " + fmt("%.0f MiB", t.csvPeakMiB) + ", " +
+                ms(t.csv.ms) + ", pico +" + fmt("%.0f MiB", t.csvPeakMiB) + ", " +
                     std::to_string(t.csvRows) + " linhas");
             set(9, t.report.ms,
-                ms(t.report.ms) + ", pico " + fmt("%.0f MiB", t.reportPeakMiB) + ", " +
+                ms(t.report.ms) + ", pico +" + fmt("%.0f MiB", t.reportPeakMiB) + ", " +
                     std::to_string(t.reportPages) + " páginas");
         } else {
             for (size_t n : {0, 1, 2, 3, 4, 8, 9})
