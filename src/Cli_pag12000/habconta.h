@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -13,11 +14,13 @@
 #include "contracts/keylist.h"
 #include "platform/dataset/client_dataset.h"
 #include "platform/date.h"
+#include "platform/export/report_layout.h"
 #include "platform/sql/query.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/grid.h"
 #include "platform/ui/number_edit.h"
+#include "platform/ui/user_interface.h"
 
 namespace pag {
 
@@ -242,6 +245,22 @@ public:
     const std::string& FornecedorLembrado() const { return stCdForneced_; }
     void LembraFornecedor(std::string code) { stCdForneced_ = std::move(code); }
 
+    // ---- the list as it stands (habconta_export.cpp)
+    // Writes the boletos listed to a CSV file: the grid's visible columns in their order
+    // with their titles, the rows in the grid's order, progress told every 10,000 rows.
+    // Returns how many boletos were written. Throws std::runtime_error (pt-BR) when the
+    // file cannot be written; no file is left behind then.
+    long ExportaListaCsv(const std::string& arquivo,
+                         const std::function<void(long)>& progresso = {});
+    // The printable list: the marked boletos, or all listed when none is marked, by due
+    // date, with the company, the filter and the processing date in its header.
+    PrintableReport RelatorioLista();
+    // The confirmed filter criteria in one line ("Filtro: Vencimento de ... até ...").
+    std::string ResumoFiltro() const;
+    void mnuExportaCsvClick();
+    void mnuImprimeListaClick();
+    void mnuSalvaPdfClick();
+
     // ---- events (public so the host, the scenario runner and the views can run them)
     void FormCreate() override;
     void FormActivate();
@@ -306,6 +325,10 @@ private:
     void ligaEventosEdicao();
     void ligaEventosDadosPagTipoBaixa();
     void ligaEventosAjustes();
+    void ligaEventosExporta();
+    // Stops with a message while a boleto is being changed or when none is listed.
+    void verificaListaPronta();
+    void imprimeLista(ReportDestination destino);
     // ==== adjustments (habconta_ajustes.cpp) ====
     // The focus on a column of a grid of the screen, when the grid shows.
     void focaColuna(const char* grade, const char* campo);

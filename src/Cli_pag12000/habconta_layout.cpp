@@ -58,6 +58,7 @@ TfrmHabConta::TfrmHabConta()
     ligaEventosProrrogacao();
     ligaEventosParcelas();
     ligaEventosAgrupa();
+    ligaEventosExporta();
 }
 
 TfrmHabConta::~TfrmHabConta() {
@@ -98,6 +99,11 @@ void TfrmHabConta::criaControles() {
     Add<MenuItem>("mnuAjustes", &mnuOperacao, "&Ajustes");
     Add<MenuItem>("mnuProrrogacao", &mnuOperacao, "&Vencimento");
     Add<MenuItem>("mnuParcelamento", &mnuOperacao, "Parcela&mento");
+    // The list as it stands, for whoever approves the payment.
+    Add<MenuItem>("N2", &mnuOperacao, "-");
+    Add<MenuItem>("mnuExportaCsv", &mnuOperacao, "E&xportar lista (CSV)...");
+    Add<MenuItem>("mnuImprimeLista", &mnuOperacao, "Imprimir &lista...");
+    Add<MenuItem>("mnuSalvaPdf", &mnuOperacao, "Salvar lista em &PDF...");
     mnuListagem.SetEnabled(false);
     mnuConfigImpressora.SetEnabled(false);
     for (MenuItem* item : {&mnuIncluir, &mnuAlterar, &mnuExcluir, &mnuProcurar, &mnuVerificar,

@@ -1,6 +1,7 @@
 #include "gui/qt_user_interface.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,7 +12,9 @@
 #include "gui/help_viewer.h"
 #include "gui/pick_dialog.h"
 #include "gui/qt_text.h"
+#include "gui/report_painter.h"
 #include "platform/dataset/field.h"
+#include "platform/ui/dispatch.h"
 
 namespace pag::gui {
 
@@ -183,6 +186,45 @@ void QtUserInterface::showHelpTopic(const std::string& /*helpFile*/, int helpCon
 
 void QtUserInterface::showStatus(const std::string& text) {
     if (onStatus) onStatus(toQ(text));
+}
+
+}  // namespace pag::gui
+
+namespace pag::gui {
+
+std::optional<std::string> QtUserInterface::chooseSaveFile(const std::string& title,
+                                                           const std::string& filter,
+                                                           const std::string& suggestedName) {
+    if (answerSaveFile) {
+        const std::optional<QString> answer = answerSaveFile(toQ(title));
+        return answer ? std::optional<std::string>(fromQ(*answer)) : std::nullopt;
+    }
+    if (unattended) return std::nullopt;
+    CursorLifted cursor;
+    QFileDialog dialog(parent_, toQ(title), {}, toQ(filter));
+    dialog.setObjectName(QStringLiteral("dlgSalvarArquivo"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QString suggested = toQ(suggestedName);
+    const qsizetype dot = suggested.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0) dialog.setDefaultSuffix(suggested.mid(dot + 1));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return fromQ(dialog.selectedFiles().front());
+}
+
+bool QtUserInterface::printReport(const PrintableReport& report, ReportDestination where,
+                                  const std::string& file) {
+    if (where == ReportDestination::PdfFile) {
+        BusyScope avi(*this, 6);
+        saveReportPdf(report, toQ(file));
+        showStatus("Lista salva em " + file);
+        return true;
+    }
+    if (unattended) return false;
+    CursorLifted cursor;
+    return printReportOnPrinter(report, parent_);
 }
 
 }  // namespace pag::gui

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     std::function<void(QDialog&)> onModalShown;
     // When set, answers the Yes/No questions instead of the user (the screenshots).
     std::function<bool(const QString&)> answerQuestion;
+    // When set, answers the save dialogs (by their title) instead of the user.
+    std::function<std::optional<QString>(const QString&)> answerSaveFile;
     // Nobody at the screen (screenshots): messages go to the error output, questions
     // are answered "Não" and pick lists with nothing.
     bool unattended = false;
@@ -43,6 +46,12 @@ public:
     void busy(bool on, int kind) override;
     void showHelp(int helpContext) override;
     void showStatus(const std::string& text) override;
+    // A save dialog of Qt's own (objectName "dlgSalvarArquivo"), so that tests find it
+    // among the top-level widgets and answer it.
+    std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& filter,
+                                              const std::string& suggestedName) override;
+    bool printReport(const PrintableReport& report, ReportDestination where,
+                     const std::string& file) override;
     // F1 on a form that names its help file.
     void showHelpTopic(const std::string& helpFile, int helpContext);
 

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <stdexcept>
 
@@ -19,6 +21,7 @@
 #include "platform/ui/buttons.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/grid.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/page_control.h"
 
 namespace pag::gui {
@@ -59,6 +62,26 @@ void showAdjustedBoleto(FormView& view) {
         view.act([&] { boletos->SetRecNo(row); });
         return;
     }
+}
+
+// The first page of the printable list of the boletos listed, as "Salvar lista em PDF"
+// saves it, rendered by pdftoppm (poppler-utils).
+QString listPdfScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
+    auto* item = dynamic_cast<MenuItem*>(view.form().Find("mnuSalvaPdf"));
+    if (!item) return {};
+    QTemporaryDir tmp;
+    const QString pdf = tmp.filePath(QStringLiteral("lista.pdf"));
+    host.ui().answerSaveFile = [&](const QString&) { return std::optional<QString>(pdf); };
+    view.act([&] { item->Click(); });
+    host.ui().answerSaveFile = nullptr;
+    const QString base = dir.filePath(QStringLiteral("lista-pdf"));
+    const int rc =
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"),
+                           QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                           QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, base});
+    if (rc != 0) throw std::runtime_error("pdftoppm (poppler-utils) não converteu a lista em PDF");
+    return base + QStringLiteral(".png");
 }
 
 QString save(QWidget& w, const QDir& dir, const QString& name) {
@@ -424,6 +447,7 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
         view->act([&] { form.SetFocus(*grid); });
     }
     host.ui().onModalShown = nullptr;
+    files << listPdfScreenshot(host, *view, dir);
     files << deductionScreenshots(host, *view, dir);
     files << extensionScreenshot(host, *view, dir);
     files << splitScreenshot(host, *view, dir);

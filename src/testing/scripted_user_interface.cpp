@@ -96,6 +96,7 @@ std::vector<std::string> ScriptedUserInterface::Problems() const {
     left(picks_.size(), "escolha(s) de lista");
     left(pickMany_.size(), "escolha(s) múltipla(s)");
     left(finds_.size(), "resposta(s) de procura");
+    left(saveFiles_.size(), "escolha(s) de arquivo");
     if (busyDepth_ != 0) out.push_back("animação de espera ainda visível");
     return out;
 }
@@ -246,6 +247,25 @@ void ScriptedUserInterface::busy(bool on, int kind) {
 
 void ScriptedUserInterface::showHelp(int helpContext) {
     help_.push_back(helpContext);
+}
+
+std::optional<std::string> ScriptedUserInterface::chooseSaveFile(const std::string& title,
+                                                                 const std::string&,
+                                                                 const std::string&) {
+    if (detached_) return std::nullopt;
+    checkRunning();
+    saveTitles_.push_back(title);
+    if (saveFiles_.empty()) fail("escolha de arquivo inesperada: \"" + title + "\"");
+    std::optional<std::string> file = std::move(saveFiles_.front());
+    saveFiles_.pop_front();
+    return file;
+}
+
+bool ScriptedUserInterface::printReport(const PrintableReport& report, ReportDestination where,
+                                        const std::string& file) {
+    if (detached_) return false;
+    printed_.push_back({where, file, report});
+    return true;
 }
 
 }  // namespace pag

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/export/report_layout.h"
 #include "platform/ui/user_interface.h"
 #include "platform/value.h"
 
@@ -66,6 +67,8 @@ public:
     // The chosen key values; empty = the user chose none.
     void QueuePickMany(std::vector<std::string> values);
     void QueueFind(Answer a);
+    // The file the next save dialog answers; nullopt: the user cancels it.
+    void QueueSaveFile(std::optional<std::string> file) { saveFiles_.push_back(std::move(file)); }
     // Runs while a form is shown modally; its result closes the form when the
     // handler left it open. Without a handler a modal form is a failure.
     std::function<ModalResult(Form&)> ModalHandler;
@@ -87,6 +90,14 @@ public:
     int BusyTimesShown() const { return busyShown_; }
     const std::vector<int>& BusyKinds() const { return busyKinds_; }
     const std::vector<int>& HelpShown() const { return help_; }
+    // The titles of the save dialogs shown, and the lists handed over for printing.
+    const std::vector<std::string>& SaveDialogsShown() const { return saveTitles_; }
+    struct PrintedReport {
+        ReportDestination where;
+        std::string file;
+        PrintableReport report;
+    };
+    const std::vector<PrintedReport>& ReportsPrinted() const { return printed_; }
     // The earliest answer still queued that was queued at this modal depth or deeper.
     const Answer* UnusedFrom(int depth) const;
     // Failures, and answers queued but never used: empty when the script went as planned.
@@ -103,6 +114,10 @@ public:
     ModalResult showModal(Form& form) override;
     void busy(bool on, int kind) override;
     void showHelp(int helpContext) override;
+    std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& filter,
+                                              const std::string& suggestedName) override;
+    bool printReport(const PrintableReport& report, ReportDestination where,
+                     const std::string& file) override;
 
 protected:
     // ---- what the running script decides; the defaults serve a unit test
@@ -140,6 +155,9 @@ private:
     std::vector<std::string> questions_, pickTitles_, modalForms_, failures_;
     int busyDepth_ = 0, busyShown_ = 0;
     std::vector<int> busyKinds_, help_;
+    std::deque<std::optional<std::string>> saveFiles_;
+    std::vector<std::string> saveTitles_;
+    std::vector<PrintedReport> printed_;
     bool detached_ = false;
 };
 

@@ -1,6 +1,10 @@
 #include "tools/bench_screen.h"
 
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -11,8 +15,10 @@
 #include "platform/ui/date_edit.h"
 #include "server/rdm_hab_conta.h"
 #include "testing/scripted_user_interface.h"
+#include "tools/proc_status.h"
 #include "tools/bench_sql.h"
 #include "tools/commands.h"
+#include "tools/screen_session.h"
 
 namespace pag::tools {
 
@@ -45,26 +51,13 @@ private:
     std::vector<Value>& lastList_;
 };
 
-class ScreenSession {
+// The screen over the timed server, with the steps' clock and checks.
+class BenchSession : public ScreenSession {
 public:
-    explicit ScreenSession(const std::string& path) : db_(path) {
-        services_.ui = &ui_;
-        services_.login.EmprProc = "01";
-        services_.login.FiliProc = "0001";
-        services_.login.Operador = "ADMIN";
-        services_.login.DatabaseFile = path;
-        services_.db = &db_;
-        services_.embeddedServer = [this, path] {
-            return std::make_unique<TimedServer>(path, serverMs_, lastList_);
-        };
-        SetSuite(&services_);
-        Initialize();
-    }
-    ~ScreenSession() {
-        ui_.Detach();
-        Finalize();
-        SetSuite(nullptr);
-    }
+    explicit BenchSession(const std::string& path)
+        : ScreenSession(path, "01", "0001", [this, path] {
+              return std::make_unique<TimedServer>(path, serverMs_, lastList_);
+          }) {}
 
     template <typename F>
     ScreenStep step(F&& f) {
@@ -74,10 +67,6 @@ public:
         return {since(t0), serverMs_ - server0};
     }
 
-    TfrmHabConta& tela() {
-        if (!frmHabConta) throw std::runtime_error("a tela de boletos não abriu");
-        return *frmHabConta;
-    }
     int column(const char* field) {
         const int c = IndiceCol(tela().dbgPadrao, field);
         if (c < 0) throw std::runtime_error(std::string("a grade não tem a coluna ") + field);
@@ -87,16 +76,14 @@ public:
         if (!ok) throw std::runtime_error(what);
     }
 
-    ScriptedUserInterface ui_;
+    ScriptedUserInterface& ui_ = ui;
     std::vector<Value> lastList_;
 
 private:
-    Database db_;
-    SuiteServices services_;
     double serverMs_ = 0;
 };
 
-void filterTenYears(ScreenSession& s) {
+void filterTenYears(BenchSession& s) {
     if (!frmFiltroHab) throw std::runtime_error("o filtro de boletos não foi criado");
     const Date today = Date::today();
     frmFiltroHab->Get<DateEdit>("depDataIni").SetDate(today.addDays(-3653));
@@ -106,7 +93,7 @@ void filterTenYears(ScreenSession& s) {
 }
 
 // Moves, as the user's search does, to a boleto whose enabling can be saved.
-void goToEnablable(ScreenSession& s) {
+void goToEnablable(BenchSession& s) {
     ClientDataSet& cds = s.tela().cdsBoletos;
     Value filial, lancamento;
     {
@@ -120,7 +107,31 @@ void goToEnablable(ScreenSession& s) {
     cds.Locate("CDFILIAL;NRLANBOLPAG", {filial, lancamento});
 }
 
-void runSteps(ScreenSession& s, ScreenRun& run) {
+// The step's own peak of resident memory over what the process held before it.
+template <typename F>
+double peakMiB(F&& f) {
+    const bool reset = static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5");
+    const long base = statusKiB("self", "VmRSS:");
+    f();
+    return reset ? static_cast<double>(statusKiB("self", "VmHWM:") - base) / 1024.0 : 0;
+}
+
+void exportSteps(BenchSession& s, ScreenRun& run) {
+    const std::filesystem::path csv = std::filesystem::temp_directory_path() /
+                                      ("pag12000_bench_" + std::to_string(::getpid()) + ".csv");
+    run.csvPeakMiB = peakMiB(
+        [&] { run.csv = s.step([&] { run.csvRows = s.tela().ExportaListaCsv(csv.string()); }); });
+    std::filesystem::remove(csv);
+    s.expect(run.csvRows == run.listed, "a exportação não escreveu todos os boletos");
+    run.reportPeakMiB = peakMiB([&] {
+        run.report = s.step([&] {
+            run.reportPages =
+                static_cast<long>(PaginateReport(s.tela().RelatorioLista(), 50).size());
+        });
+    });
+}
+
+void runSteps(BenchSession& s, ScreenRun& run) {
     CatchBoletoSelects(true);
     IniProc(Value(ValueArray{Value("01"), Value(Date::today())}));
     run.todayArgs = s.lastList_;
@@ -151,6 +162,7 @@ void runSteps(ScreenSession& s, ScreenRun& run) {
 
     run.sort = s.step([&] { grid.ClickTitle(s.column("NMRAZSOCFORN")); });
     s.expect(cds.IndexFieldNames() == "NMRAZSOCFORN", "a grade não ordenou pelo fornecedor");
+    exportSteps(s, run);
 }
 
 }  // namespace
@@ -158,7 +170,7 @@ void runSteps(ScreenSession& s, ScreenRun& run) {
 ScreenRun RunScreen(const std::string& path) {
     ScreenRun run;
     try {
-        ScreenSession s(path);
+        BenchSession s(path);
         runSteps(s, run);
         if (!s.ui_.Problems().empty()) run.failure = s.ui_.Problems().front();
     } catch (const std::exception& e) {

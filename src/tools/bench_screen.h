@@ -17,6 +17,11 @@ struct ScreenStep {
 struct ScreenRun {
     long listed = 0;  // boletos listed by the filter over +-10 years
     ScreenStep load, markAll, unmarkAll, save, sort;
+    // The list as sorted, exported to CSV and laid out for printing (every row, 50 a
+    // page), with the memory each took at its peak; the PDF painting is the desktop's.
+    ScreenStep csv, report;
+    double csvPeakMiB = 0, reportPeakMiB = 0;
+    long csvRows = 0, reportPages = 0;
     // What the screen asked the server for: the boletos due today (the first load) and
     // those of the +-10 years filter, with the SELECT each ran.
     std::vector<Value> todayArgs, allArgs;

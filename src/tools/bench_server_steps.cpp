@@ -1,4 +1,5 @@
 #include "tools/bench_server_steps.h"
+#include "tools/proc_status.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -36,15 +37,6 @@ using Clock = std::chrono::steady_clock;
 
 double since(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-// A "VmXXX:" line of /proc/PID/status, in KiB (0 when missing).
-long statusKiB(const std::string& pid, const char* key) {
-    std::ifstream f("/proc/" + pid + "/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key));
-    return 0;
 }
 
 // Starts this same program with the given arguments; its standard output goes to

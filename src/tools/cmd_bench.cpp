@@ -90,7 +90,7 @@ void printTable(const std::vector<Line>& lines) {
 }
 
 std::vector<Line> tableOf(const SizeRun (&r)[2]) {
-    std::vector<Line> lines(8);
+    std::vector<Line> lines(10);
     lines[0] = {"carga da tela (confirma do filtro, ±10 anos)", {}, {}, "≤ 1,2x SQLite"};
     lines[1] = {"marcar todos", {}, {}, "≤ 300 ms"};
     lines[2] = {"desmarcar todos (CONF_DESMARC)", {}, {}, "≤ 300 ms, linear"};
@@ -100,6 +100,8 @@ std::vector<Line> tableOf(const SizeRun (&r)[2]) {
     lines[6] = {
         "serve: GetBoletos de todas as linhas, 4 clientes", {}, {}, "p50 ≤ 2 s, RSS ≤ 300 MB"};
     lines[7] = {"serve: os que vencem hoje, 16 clientes", {}, {}, "p50 ≤ 1 s"};
+    lines[8] = {"exportar a lista em CSV", {}, {}, "≤ 2 s (100 mil)"};
+    lines[9] = {"lista para impressão (todas as linhas, paginada)", {}, {}, "-"};
     for (int i = 0; i < 2; ++i) {
         const SizeRun& s = r[i];
         if (!s.measured) {
@@ -121,8 +123,14 @@ std::vector<Line> tableOf(const SizeRun (&r)[2]) {
                 ms(t.unmarkAll.ms) + " (servidor " + ms(t.unmarkAll.serverMs) + ")");
             set(3, t.save.ms, ms(t.save.ms) + " (servidor " + ms(t.save.serverMs) + ")");
             set(4, t.sort.ms, ms(t.sort.ms));
+            set(8, t.csv.ms,
+                ms(t.csv.ms) + ", pico +" + fmt("%.0f MiB", t.csvPeakMiB) + ", " +
+                    std::to_string(t.csvRows) + " linhas");
+            set(9, t.report.ms,
+                ms(t.report.ms) + ", pico +" + fmt("%.0f MiB", t.reportPeakMiB) + ", " +
+                    std::to_string(t.reportPages) + " páginas");
         } else {
-            for (size_t n = 0; n < 5; ++n)
+            for (size_t n : {0, 1, 2, 3, 4, 8, 9})
                 lines[n].cell[i] = "falhou: " + t.failure;
         }
         set(5, s.call.ms,

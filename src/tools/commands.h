@@ -52,6 +52,8 @@ int runSeed(int argc, char** argv);
 int runServe(int argc, char** argv);
 // call OPERATION ARG... (--db FILE | --server HOST:PORT [--token T])
 int runCall(int argc, char** argv);
+// export --db FILE --empresa 01 [--filial 0001] [--de D] [--ate D] [--fornecedor C] --out F
+int runExport(int argc, char** argv);
 // scenario [--host NAME] FILE...
 int runScenario(int argc, char** argv);
 

@@ -26,7 +26,9 @@ void usage() {
                  "  serve --db ARQUIVO [--bind H] [--port P] [--token T]   serviço HTTP(S)\n"
                  "        [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
                  "  call OPERACAO ARG... (--db ARQUIVO | --server H:P)     chama uma operação\n"
-                 "  scenario [--host NOME] ARQUIVO...   executa arquivos de cenário\n");
+                 "  scenario [--host NOME] ARQUIVO...   executa arquivos de cenário\n"
+                 "  export --db ARQUIVO --empresa 01 [--de D] [--ate D] [--fornecedor C]\n"
+                 "         --out ARQUIVO.csv   exporta a lista de boletos em CSV\n");
 }
 }  // namespace
 
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
     if (cmd == "serve") return pag::tools::runServe(argc - 2, argv + 2);
     if (cmd == "call") return pag::tools::runCall(argc - 2, argv + 2);
     if (cmd == "scenario") return pag::tools::runScenario(argc - 2, argv + 2);
+    if (cmd == "export") return pag::tools::runExport(argc - 2, argv + 2);
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
         usage();
         return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,12 @@ namespace pag {
 
 class ClientDataSet;
 class Form;
+struct PrintableReport;
 
 enum class MessageKind { Error, Information, Warning, Confirmation };
 enum class ModalResult { None, Ok, Cancel, Yes, No };
+// Where a printable list goes: the printer the user picks, or a PDF file.
+enum class ReportDestination { Printer, PdfFile };
 
 // Everything the core asks of the person in front of the screen. The desktop front
 // end implements it with real dialogs; tests and scenario files use a scripted
@@ -38,6 +42,21 @@ public:
     // A passing note that needs no answer (a save that went through); screens without
     // a status line ignore it.
     virtual void showStatus(const std::string& /*text*/) {}
+    // The name of a file to write, chosen by the user; nullopt when the user gave up.
+    // filter reads "Arquivos CSV (*.csv)"; suggestedName is the name offered first.
+    virtual std::optional<std::string> chooseSaveFile(const std::string& /*title*/,
+                                                      const std::string& /*filter*/,
+                                                      const std::string& /*suggestedName*/) {
+        showMessage(MessageKind::Error, "Esta interface não permite escolher arquivos.");
+        return std::nullopt;
+    }
+    // Prints a list or saves it as PDF (file names the PDF). False when the user gave up
+    // (the print dialog cancelled); a failure throws std::exception with a pt-BR message.
+    virtual bool printReport(const PrintableReport& /*report*/, ReportDestination /*where*/,
+                             const std::string& /*file*/) {
+        showMessage(MessageKind::Error, "Esta interface não imprime relatórios.");
+        return false;
+    }
 };
 
 }  // namespace pag
