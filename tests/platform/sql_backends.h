@@ -109,4 +109,15 @@ using BackendTest = BackendTestBase<Backend>;
                              ::testing::Values(Backend::Sqlite, Backend::Postgres), \
                              [](const auto& info) { return backendName(info.param); })
 
+// The message of the error f throws (of type E), or "(nenhum erro)".
+template <typename E = DatabaseError, typename F>
+std::string errorOf(F f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "(nenhum erro)";
+}
+
 }  // namespace pag

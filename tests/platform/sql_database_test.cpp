@@ -33,16 +33,6 @@ private:
     fs::path path_;
 };
 
-template <typename F>
-std::string errorOf(F f) {
-    try {
-        f();
-    } catch (const DatabaseError& e) {
-        return e.what();
-    }
-    return "(nenhum erro)";
-}
-
 Value scalar(Database& db, const std::string& sql) {
     Statement st = db.prepare(sql);
     EXPECT_TRUE(st.step());

@@ -17,16 +17,6 @@
 namespace pag {
 namespace {
 
-template <typename F>
-std::string errorOf(F f) {
-    try {
-        f();
-    } catch (const DatabaseError& e) {
-        return e.what();
-    }
-    return "(nenhum erro)";
-}
-
 TEST(SqlParameters, NamesBecomeNumbersOnePerName) {
     NumberedSql n = numberParameters(
         "SELECT :A, :b, :a::integer, ':A literal', \"x:y\" -- :C\n FROM T WHERE x = ? /* :D */");

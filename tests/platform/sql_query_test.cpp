@@ -8,16 +8,6 @@
 namespace pag {
 namespace {
 
-template <typename F>
-std::string errorOf(F f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(nenhum erro)";
-}
-
 class QueryTest : public BackendTest {
 protected:
     void SetUp() override {
@@ -57,7 +47,7 @@ TEST_P(QueryTest, ParametersAreFoundInTheTextAndBoundByName) {
     EXPECT_EQ(q.FieldByName("D").AsString(), "2024-02-29");
     EXPECT_EQ(q.FieldByName("E").AsInteger(), 1);  // never set: null
 
-    EXPECT_EQ(errorOf([&] { q.ParamByName("P_COMENTARIO"); }),
+    EXPECT_EQ(errorOf<std::exception>([&] { q.ParamByName("P_COMENTARIO"); }),
               "Consulta qryTeste: o parâmetro P_COMENTARIO não existe no comando SQL.");
     q.ParamByName("P_NADA").SetAsFloat(1.5);
     q.ParamByName("P_NADA").Clear();
@@ -131,7 +121,7 @@ TEST_P(QueryTest, DeclaredFieldsKeepTheirDefinitionsAndHandlersAcrossOpens) {
 TEST_P(QueryTest, RowsCannotBeEdited) {
     Query q("qryBoleto", &db(), "SELECT NRLANBOLPAG FROM BOLETO ORDER BY 1");
     q.Open();
-    EXPECT_NE(errorOf([&] { q.Edit(); }).find("somente leitura"), std::string::npos);
+    EXPECT_NE(errorOf<std::exception>([&] { q.Edit(); }).find("somente leitura"), std::string::npos);
     EXPECT_THROW(q.Append(), std::exception);
     EXPECT_THROW(q.Delete(), std::exception);
     EXPECT_EQ(q.State(), DataSetState::Browse);
@@ -143,7 +133,7 @@ TEST_P(QueryTest, FailuresNameTheQueryAndLeaveItClosed) {
     auto failure = [&](const std::string& sql, std::vector<FieldDef> defs = {}) {
         Query q("qryX", &db(), sql);
         if (!defs.empty()) q.SetFieldDefs(std::move(defs));
-        std::string msg = errorOf([&] { q.Open(); });
+        std::string msg = errorOf<std::exception>([&] { q.Open(); });
         EXPECT_FALSE(q.Active()) << sql;
         return msg;
     };
@@ -170,7 +160,7 @@ TEST_P(QueryTest, FailuresNameTheQueryAndLeaveItClosed) {
     EXPECT_EQ(q.FieldByName("N").AsInteger(), 2);
     q.SetDatabase(&other);
     EXPECT_FALSE(q.Active());
-    EXPECT_NE(errorOf([&] { q.Open(); }).find("no such table: BOLETO"), std::string::npos);
+    EXPECT_NE(errorOf<std::exception>([&] { q.Open(); }).find("no such table: BOLETO"), std::string::npos);
 }
 
 }  // namespace
