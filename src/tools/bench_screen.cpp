@@ -15,9 +15,9 @@
 #include "platform/ui/date_edit.h"
 #include "server/rdm_hab_conta.h"
 #include "testing/scripted_user_interface.h"
-#include "tools/proc_status.h"
 #include "tools/bench_sql.h"
 #include "tools/commands.h"
+#include "tools/proc_status.h"
 #include "tools/screen_session.h"
 
 namespace pag::tools {

@@ -121,7 +121,8 @@ TEST_P(QueryTest, DeclaredFieldsKeepTheirDefinitionsAndHandlersAcrossOpens) {
 TEST_P(QueryTest, RowsCannotBeEdited) {
     Query q("qryBoleto", &db(), "SELECT NRLANBOLPAG FROM BOLETO ORDER BY 1");
     q.Open();
-    EXPECT_NE(errorOf<std::exception>([&] { q.Edit(); }).find("somente leitura"), std::string::npos);
+    EXPECT_NE(errorOf<std::exception>([&] { q.Edit(); }).find("somente leitura"),
+              std::string::npos);
     EXPECT_THROW(q.Append(), std::exception);
     EXPECT_THROW(q.Delete(), std::exception);
     EXPECT_EQ(q.State(), DataSetState::Browse);
@@ -160,7 +161,8 @@ TEST_P(QueryTest, FailuresNameTheQueryAndLeaveItClosed) {
     EXPECT_EQ(q.FieldByName("N").AsInteger(), 2);
     q.SetDatabase(&other);
     EXPECT_FALSE(q.Active());
-    EXPECT_NE(errorOf<std::exception>([&] { q.Open(); }).find("no such table: BOLETO"), std::string::npos);
+    EXPECT_NE(errorOf<std::exception>([&] { q.Open(); }).find("no such table: BOLETO"),
+              std::string::npos);
 }
 
 }  // namespace

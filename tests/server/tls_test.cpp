@@ -9,10 +9,10 @@
 #include <stdexcept>
 
 #include "contracts/client/connection.h"
-#include "testing/fake_server.h"
 #include "raw_http.h"
 #include "server/http_service.h"
 #include "server_fixture.h"
+#include "testing/fake_server.h"
 
 namespace pag::server::testing {
 namespace {

@@ -11,7 +11,8 @@ namespace pag {
 namespace {
 
 std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
@@ -29,7 +30,8 @@ class Lexer {
 public:
     explicit Lexer(std::string_view s) : s_(s) {}
     Token next() {
-        while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_;
+        while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_])))
+            ++i_;
         if (i_ >= s_.size()) return {};
         char c = s_[i_];
         if (c == '(') return ++i_, Token{Token::LParen, "("};

@@ -64,8 +64,8 @@ void Form::runExits(Control& old, Control& target) {
 
 void Form::runEnters(Control* old, Control& target) {
     std::vector<Container*> entered;
-    for (Container* c = target.Parent();
-         c && c != this && c != old && !(old && c->Contains(*old)); c = c->Parent())
+    for (Container* c = target.Parent(); c && c != this && c != old && !(old && c->Contains(*old));
+         c = c->Parent())
         entered.push_back(c);
     for (auto it = entered.rbegin(); it != entered.rend(); ++it)
         (*it)->DoEnter();
