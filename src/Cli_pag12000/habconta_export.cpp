@@ -77,9 +77,8 @@ long TfrmHabConta::ExportaListaCsv(const std::string& arquivo,
     Grid& g = dbgPadrao;
     std::vector<Field*> campos;
     std::vector<CsvCell> linha;
-    for (int c = 0; c < g.ColumnCount(); ++c) {
+    for (int c : g.ShownColumns()) {
         const GridColumn& col = g.Columns()[static_cast<size_t>(c)];
-        if (!col.visible) continue;
         campos.push_back(&cdsBoletos.FieldByName(col.fieldName));
         linha.push_back(CsvCell::Text(tituloCsv(g, c)));
     }

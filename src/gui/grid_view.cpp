@@ -130,6 +130,7 @@ public:
             if (model_->columnCount() != resetColumns_ || resetState_.isEmpty()) return;
             Programmatic quiet(programmatic_);
             table_->horizontalHeader()->restoreState(resetState_);
+            tellShownOrder();
         });
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
                          [this](const QModelIndex& now) { userMoved(now); });
@@ -214,8 +215,18 @@ private:
                 remember();
             });
         QObject::connect(header, &QHeaderView::sectionMoved, table_, [this] {
+            tellShownOrder();
             if (!programmatic_) remember();
         });
+    }
+
+    // The grid's model learns the order the user sees (the list exported follows it).
+    void tellShownOrder() {
+        QHeaderView* header = table_->horizontalHeader();
+        std::vector<int> order;
+        for (int v = 0; v < header->count(); ++v)
+            order.push_back(gridColumn(header->logicalIndex(v)));
+        grid_.SetShownOrder(std::move(order));
     }
 
     void remember() {
@@ -225,8 +236,11 @@ private:
     void restoreRemembered() {
         const QByteArray state = storedGridState(key_, model_->columnCount());
         Programmatic quiet(programmatic_);
-        if (state.isEmpty()) return leadFirst();
-        table_->horizontalHeader()->restoreState(state);
+        if (state.isEmpty())
+            leadFirst();
+        else
+            table_->horizontalHeader()->restoreState(state);
+        tellShownOrder();
     }
 
     // The screen's first columns in front, as long as the user has set no order.

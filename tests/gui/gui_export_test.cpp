@@ -2,6 +2,7 @@
 // exported to CSV and saved as PDF through the save dialog, the PDF read back as text.
 #include <QAction>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QRegularExpression>
 
 #include "desktop_fixture.h"
@@ -68,6 +69,21 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput());
     }
 
+    // The grid's titles in the order the header shows them (the mark column's title
+    // is a glyph: the file names it "Marcado").
+    std::vector<std::string> shownTitles() {
+        QHeaderView* header = table()->horizontalHeader();
+        std::vector<std::string> titles;
+        for (int v = 0; v < header->count(); ++v) {
+            const int section = header->logicalIndex(v);
+            titles.push_back(
+                section == 0
+                    ? "Marcado"
+                    : fromQ(table()->model()->headerData(section, Qt::Horizontal).toString()));
+        }
+        return titles;
+    }
+
     QTemporaryDir out_;
 };
 
@@ -83,12 +99,29 @@ TEST_F(ListExportFlows, MenuExportsTheListAsCsvThroughTheSaveDialog) {
     EXPECT_TRUE(csv.bom);
     ASSERT_EQ(csv.rows.size(), static_cast<size_t>(boletos().RecordCount()) + 1);
     EXPECT_EQ(csv.rows[0].at(0), "Marcado");
+    EXPECT_EQ(csv.rows[0], shownTitles());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "o cursor de espera ficou";
     auto* status = host_->window().findChild<QStatusBar*>();
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(
         status->currentMessage(),
         QStringLiteral("%1 boletos exportados para %2").arg(boletos().RecordCount()).arg(file));
+}
+
+// The columns as the clerk sees them, the desktop's own order included: a column
+// dragged to another place moves in the file too.
+TEST_F(ListExportFlows, CsvColumnsFollowTheGridAsShown) {
+    listAYear();
+    QHeaderView* header = table()->horizontalHeader();
+    header->moveSection(header->visualIndex(1), header->count() - 1);
+    settle();
+    const QString file = out_.filePath(QStringLiteral("movida.csv"));
+    ASSERT_TRUE(chooseWithFile(QStringLiteral("E&xportar lista (CSV)..."), file));
+    const CsvFile csv = ReadCsvFile(fromQ(file));
+    ASSERT_FALSE(csv.rows.empty());
+    EXPECT_EQ(csv.rows[0], shownTitles());
+    EXPECT_EQ(csv.rows[0].back(),
+              fromQ(table()->model()->headerData(1, Qt::Horizontal).toString()));
 }
 
 TEST_F(ListExportFlows, PdfHasItsPagesNumberedAndTheTotalsOfTheList) {

@@ -96,6 +96,24 @@ TEST_F(ListExport, CsvHoldsTheGridsColumnsAndRowsInItsOrder) {
     for (const auto& linha : csv.rows)
         achou |= linha.at(forn) == std::string("'") + kNomeFormula;
     EXPECT_TRUE(achou);
+
+    // A view showing the columns in another order (the clerk moved the mark column to
+    // the end): the file follows what the clerk sees.
+    std::vector<int> ordem = g.ShownColumns();
+    std::rotate(ordem.begin(), ordem.begin() + 1, ordem.end());
+    g.SetShownOrder(ordem);
+    ui_.QueueSaveFile(file);
+    clica("mnuExportaCsv");
+    std::vector<std::string> girados(titulos.begin() + 1, titulos.end());
+    girados.push_back("Marcado");
+    const CsvFile girado = ReadCsvFile(file);
+    EXPECT_EQ(girado.rows.at(0), girados);
+    EXPECT_EQ(girado.rows.at(1).back(), csv.rows.at(1).front());
+    // An order that no longer names the visible columns is not used.
+    g.SetShownOrder({0});
+    ui_.QueueSaveFile(file);
+    clica("mnuExportaCsv");
+    EXPECT_EQ(ReadCsvFile(file).rows.at(0), titulos);
 }
 
 TEST_F(ListExport, CancelledChooserAndEditInProgressWriteNothing) {

@@ -102,6 +102,15 @@ GridColumn& Grid::AddColumn(GridColumn column) {
     return columns_.back();
 }
 
+std::vector<int> Grid::ShownColumns() const {
+    std::vector<int> visible;
+    for (int i = 0; i < ColumnCount(); ++i)
+        if (columns_[static_cast<size_t>(i)].visible) visible.push_back(i);
+    std::vector<int> shown = shownOrder_;
+    std::sort(shown.begin(), shown.end());
+    return shown == visible ? shownOrder_ : visible;
+}
+
 void Grid::RemoveColumn(int index) {
     if (index < 0 || index >= ColumnCount()) return;
     bool wasSelected = index == selected_;

@@ -97,6 +97,12 @@ public:
     std::string ColumnTitle(int index) const;
     // Changes a column's definition and tells the views.
     void ColumnsChanged() { changed(); }
+    // The visible columns (grid indexes) in the order the user sees them: a view that
+    // puts columns in another order, or lets the user move them, says so here. Without
+    // such an order, or when it no longer names exactly the visible columns, the
+    // visible columns in their own order.
+    void SetShownOrder(std::vector<int> columns) { shownOrder_ = std::move(columns); }
+    std::vector<int> ShownColumns() const;
 
     // ---- selection
     int SelectedIndex() const { return selected_; }
@@ -161,6 +167,7 @@ private:
 
     DataSource* source_ = nullptr;
     std::vector<GridColumn> columns_;
+    std::vector<int> shownOrder_;
     int selected_ = 0;
     GridOptions options_;
     std::unique_ptr<CellEditor> editor_;
