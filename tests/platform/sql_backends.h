@@ -3,16 +3,15 @@
 // PAG_TEST_PG_URI names a server (scripts/test starts a throwaway one); without it
 // the PostgreSQL instances are skipped.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <memory>
-#include <random>
 #include <string>
 #include <tuple>
 #include <type_traits>
 
 #include "platform/sql/database.h"
+#include "platform/sql/scratch_schema.h"
 
 namespace pag {
 
@@ -33,24 +32,14 @@ inline const char* postgresUri() {
 class TestDatabase {
 public:
     explicit TestDatabase(Backend backend) : backend_(backend) {
-        if (backend == Backend::Sqlite) {
-            db_ = std::make_unique<Database>();
-            return;
-        }
-        std::random_device rd;
-        schema_ = "t_" + std::to_string(::getpid()) + "_" + std::to_string(rd() % 1000000000u);
-        db_ = connect();
-        db_->exec("CREATE SCHEMA " + schema_);
-        useSchema(*db_);
+        if (backend == Backend::Postgres)
+            scratch_ = std::make_unique<ScratchSchema>(postgresUri(), "t");
+        db_ = backend == Backend::Sqlite ? std::make_unique<Database>() : another();
     }
     ~TestDatabase() {
-        if (schema_.empty()) return;
-        try {
-            if (db_->inTransaction()) db_->exec("ROLLBACK");
-            db_->exec("DROP SCHEMA " + schema_ + " CASCADE");
-        } catch (const DatabaseError& e) {
-            ADD_FAILURE() << "o esquema " << schema_ << " ficou no banco: " << e.what();
-        }
+        // The schema goes only once no transaction of this test holds its tables.
+        if (scratch_ && db_->inTransaction()) db_->exec("ROLLBACK");
+        db_.reset();
     }
 
     Database& db() { return *db_; }
@@ -59,21 +48,12 @@ public:
     std::unique_ptr<Database> another(int busyTimeoutMs = Database::kDefaultBusyTimeoutMs) {
         if (backend_ == Backend::Sqlite)
             throw DatabaseError("Uma base SQLite em memória não tem outra conexão.");
-        auto other = connect(busyTimeoutMs);
-        useSchema(*other);
-        return other;
+        return std::make_unique<Database>(scratch_->connectionString(), busyTimeoutMs);
     }
 
 private:
-    std::unique_ptr<Database> connect(int busyTimeoutMs = Database::kDefaultBusyTimeoutMs) {
-        return std::make_unique<Database>(postgresUri(), busyTimeoutMs);
-    }
-    void useSchema(Database& db) {
-        if (!schema_.empty()) db.exec("SET search_path TO " + schema_ + ", public");
-    }
-
     Backend backend_;
-    std::string schema_;
+    std::unique_ptr<ScratchSchema> scratch_;
     std::unique_ptr<Database> db_;
 };
 
