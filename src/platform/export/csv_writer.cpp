@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/format.h"
 
@@ -34,7 +38,8 @@ std::string reason(int err) {
     if (err == EACCES || err == EPERM) return "sem permissão de gravação";
     if (err == ENOENT) return "a pasta não existe";
     if (err == EROFS) return "o disco é somente leitura";
-    return std::strerror(err);
+    if (err == EDQUOT) return "a cota de disco acabou";
+    return "erro de gravação (código " + std::to_string(err) + ")";
 }
 
 }  // namespace
@@ -58,9 +63,20 @@ std::string CsvNumber(double value, int decimals) {
     return formatFloat(format, value);
 }
 
-CsvWriter::CsvWriter(std::string path) : path_(std::move(path)), tmp_(path_ + ".tmp") {
-    file_ = std::fopen(tmp_.c_str(), "wb");
-    if (!file_) failWith(errno);
+CsvWriter::CsvWriter(std::string path) : path_(std::move(path)) {
+    // A name of its own next to FILE (the rename stays on one disk), never one that
+    // another file or another export already uses.
+    std::string name = path_ + ".XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) failWith(errno);
+    tmp_ = std::move(name);
+    ::fchmod(fd, 0644);
+    file_ = ::fdopen(fd, "wb");
+    if (!file_) {
+        const int err = errno;
+        ::close(fd);
+        failWith(err);
+    }
     put(kBom);
 }
 
@@ -69,18 +85,19 @@ CsvWriter::~CsvWriter() {
 }
 
 void CsvWriter::discard() noexcept {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    if (!tmp_.empty()) {
         std::error_code ignored;
         std::filesystem::remove(tmp_, ignored);
+        tmp_.clear();
     }
 }
 
 void CsvWriter::failWith(int err) {
     discard();
-    throw std::runtime_error("Não foi possível gravar o arquivo " + path_ + ": " + reason(err) +
-                             ".");
+    throw std::runtime_error("Não foi possível gravar o arquivo " + path_ + ": " +
+                             reason(err ? err : EIO) + ".");
 }
 
 void CsvWriter::put(std::string_view s) {
@@ -105,30 +122,15 @@ void CsvWriter::WriteRow(const std::vector<CsvCell>& cells) {
 
 void CsvWriter::Commit() {
     if (!file_) throw std::logic_error("CsvWriter: arquivo já fechado");
-    errno = 0;
     const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-    const int err = errno;
-    std::FILE* f = file_;
-    file_ = nullptr;
-    const bool closed = std::fclose(f) == 0;
-    if (!flushed || !closed) {
-        file_ = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove(tmp_, ignored);
-        throw std::runtime_error("Não foi possível gravar o arquivo " + path_ + ": " +
-                                 reason(err     ? err
-                                        : errno ? errno
-                                                : EIO) +
-                                 ".");
-    }
+    int err = flushed ? 0 : (errno ? errno : EIO);
+    std::FILE* f = std::exchange(file_, nullptr);
+    if (std::fclose(f) != 0 && !err) err = errno ? errno : EIO;
+    if (err) failWith(err);
     std::error_code ec;
     std::filesystem::rename(tmp_, path_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(tmp_, ignored);
-        throw std::runtime_error("Não foi possível gravar o arquivo " + path_ + ": " +
-                                 reason(ec.value()) + ".");
-    }
+    if (ec) failWith(ec.value());
+    tmp_.clear();
 }
 
 }  // namespace pag
