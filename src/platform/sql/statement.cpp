@@ -245,7 +245,10 @@ Value Statement::column(int i, FieldType type) const {
 
 std::string_view Statement::text(int i) const {
     checkColumn(i);
-    if (pg_) return pg_->text(i);
+    return pg_ ? pg_->text(i) : storedText(i);
+}
+
+std::string_view Statement::storedText(int i) const {
     auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
     return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i)))
              : std::string_view();
@@ -262,14 +265,9 @@ void Statement::writeColumn(int i, RowWriter& w) const {
         case SQLITE_NULL:
             return w.null();
         case SQLITE_TEXT:
-            if (type == FieldType::Text) {
-                auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
-                return w.text({p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i))});
-            }
-            if (type == FieldType::Date && sqlite3_column_bytes(stmt_, i) == 10) {
-                auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
-                if (auto d = Date::tryParseIso({p, 10})) return w.date(d->serial());
-            }
+            if (type == FieldType::Text) return w.text(storedText(i));
+            if (type == FieldType::Date)
+                if (auto d = Date::tryParseIso(storedText(i))) return w.date(d->serial());
             break;
         case SQLITE_FLOAT:
             if (type == FieldType::Float) return w.floating(sqlite3_column_double(stmt_, i));

@@ -81,6 +81,8 @@ public:
     Value column(std::string_view name) const;
 
 private:
+    // The text SQLite holds for column i of the current row (empty for null).
+    std::string_view storedText(int i) const;
     void checkColumn(int i) const;
     [[noreturn]] void fail(int rc, std::string_view context) const;
 
