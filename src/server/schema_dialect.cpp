@@ -40,4 +40,17 @@ bool tableExists(Database& db, const std::string& table) {
     return st.step();
 }
 
+std::vector<std::string> tableColumns(Database& db, const std::string& table) {
+    Statement st =
+        db.prepare(db.isPostgres() ? "SELECT UPPER(column_name) FROM information_schema.columns"
+                                     " WHERE table_schema = current_schema()"
+                                     " AND table_name = LOWER(:T) ORDER BY ordinal_position"
+                                   : "SELECT name FROM pragma_table_info(:T) ORDER BY cid");
+    st.bind("T", Value(table));
+    std::vector<std::string> out;
+    while (st.step())
+        out.push_back(st.column(0).asString());
+    return out;
+}
+
 }  // namespace pag::server

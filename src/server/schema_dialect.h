@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/sql/database.h"
 
@@ -21,5 +22,8 @@ std::string schemaTextFor(const Database& db, std::string_view sqliteText);
 // Whether the connection's own schema (the file on SQLite; current_schema() on
 // PostgreSQL) holds the table.
 bool tableExists(Database& db, const std::string& table);
+
+// The table's columns in declaration order, in capitals as the schema declares them.
+std::vector<std::string> tableColumns(Database& db, const std::string& table);
 
 }  // namespace pag::server
