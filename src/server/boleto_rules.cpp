@@ -57,7 +57,7 @@ Packet barcodeCarriers(Database& db, const std::string& empresa, const std::stri
          '0', CASE WHEN B.IDSTATBPAG = 'B' THEN 1 ELSE 2 END
     FROM BOLETPAGAR B
     JOIN FORNECEDOR F ON F.CDFORNECED = B.CDFORNECED
-   WHERE B.CDEMPRESA = :E AND B.CDBARRAPAG = :B)
+   WHERE B.CDEMPRESA = :E AND B.CDBARRAPAG = :B) CARRIERS
  ORDER BY NRORDEM, CDFILIAL, NRLANBOLPAG)");
     st.bind("E", Value(empresa));
     st.bind("B", Value(AllTrim(barcode)));

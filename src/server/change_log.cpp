@@ -39,11 +39,13 @@ bool isNumeric(FieldType t) {
     return t == FieldType::Float || t == FieldType::Integer;
 }
 
-// "COL IS :o3", money and numbers compared after rounding to cents.
+// "COL IS NOT DISTINCT FROM :o3" (null matches null), money and numbers compared
+// after rounding to cents.
 std::string matchClause(const Bound& b, size_t i) {
     const std::string p = ":o" + std::to_string(i);
-    if (isNumeric(b.type) && !b.key) return "ROUND(" + b.column + ", 2) IS ROUND(" + p + ", 2)";
-    return b.column + " IS " + p;
+    if (isNumeric(b.type) && !b.key)
+        return "ROUND(" + b.column + ", 2) IS NOT DISTINCT FROM ROUND(" + p + ", 2)";
+    return b.column + " IS NOT DISTINCT FROM " + p;
 }
 
 std::string whereOriginal(const std::vector<Bound>& cols) {

@@ -10,6 +10,7 @@
 #include "server/change_log.h"
 #include "server/launch_sequence.h"
 #include "server/operations.h"
+#include "server/schema_dialect.h"
 
 namespace pag::server {
 
@@ -98,9 +99,7 @@ ChangeLogTable boletoTable(Database& db) {
     ChangeLogTable t;
     t.table = "BOLETPAGAR";
     t.keyColumns = {"CDFILIAL", "NRLANBOLPAG"};
-    Statement st = db.prepare("SELECT name FROM pragma_table_info('BOLETPAGAR')");
-    while (st.step()) {
-        const std::string c = st.column(0).asString();
+    for (const std::string& c : tableColumns(db, "BOLETPAGAR")) {
         // Only the server points boletos at a real boleto.
         if (c != "CDFILIREAL" && c != "NRLANBOLREAL") t.columns.push_back(c);
     }

@@ -1,19 +1,11 @@
 #include "server/row_copy.h"
 
 #include "platform/dataset/packet.h"
+#include "server/schema_dialect.h"
 
 namespace pag::server {
 
 namespace {
-
-std::vector<std::string> columnsOf(Database& db, const std::string& table) {
-    Statement st = db.prepare("SELECT name FROM pragma_table_info(:T) ORDER BY cid");
-    st.bind("T", Value(table));
-    std::vector<std::string> out;
-    while (st.step())
-        out.push_back(st.column(0).asString());
-    return out;
-}
 
 const Value* changed(const ColumnValues& changes, const std::string& column) {
     for (const auto& [name, value] : changes)
@@ -25,7 +17,7 @@ const Value* changed(const ColumnValues& changes, const std::string& column) {
 
 void copyRow(Database& db, const std::string& table, const ColumnValues& key,
              const ColumnValues& changes) {
-    const std::vector<std::string> columns = columnsOf(db, table);
+    const std::vector<std::string> columns = tableColumns(db, table);
     std::string names, select, where;
     for (size_t i = 0; i < columns.size(); ++i) {
         const std::string sep = i ? ", " : "";

@@ -29,7 +29,7 @@ protected:
         addBoleto("0000000005",
                   {{"CDFORNECED", kSup3}, {"VRBOLPAG", 4999.99}, {"VRFINALBPAG", 4999.99}});
         for (const char* b : {"0000000001", "0000000002", "0000000003", "0000000004", "0000000005"})
-            addPayable(b, std::string("NF") + b, 10.0);
+            addPayable(b, "NF" + std::string(b).substr(2), 10.0);  // 10 characters, as declared
     }
 
     // The dialog's two packets, copied from the listed boletos as it copies them.

@@ -21,8 +21,8 @@ protected:
 
     void compensate(const std::string& numero, const std::string& lancamento,
                     const std::string& status) {
-        db->exec("INSERT OR IGNORE INTO COMPENSACAO VALUES ('" + numero +
-                 "', '01', '2024-05-01', '" + status + "')");
+        db->exec("INSERT INTO COMPENSACAO VALUES ('" + numero + "', '01', '2024-05-01', '" +
+                 status + "') ON CONFLICT DO NOTHING");
         db->exec("INSERT INTO COMPENSABOL VALUES ('" + numero + "', '0001', '" + lancamento + "')");
     }
 

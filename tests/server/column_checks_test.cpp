@@ -98,6 +98,9 @@ TEST_F(ColumnChecks, ADateArgumentOutsideTheStoredRangeIsRefusedBeforeAnythingRu
 }
 
 TEST_F(ColumnChecks, AStoredRowThatCannotBeReadIsReportedAndTheOthersLoad) {
+    if (onPostgres())
+        GTEST_SKIP() << "uma coluna DATE do PostgreSQL não guarda uma data ilegível: só se "
+                        "aplica ao SQLite";
     db->exec(
         "UPDATE BOLETPAGAR SET DTATUAVENBOLPAG = '0000-12-31' WHERE NRLANBOLPAG = '0000000001'");
     SqlConditions where;
@@ -112,7 +115,7 @@ TEST_F(ColumnChecks, AStoredRowThatCannotBeReadIsReportedAndTheOthersLoad) {
 }
 
 TEST(ColumnRulesOfTheSchema, ReadTheDeclarations) {
-    TempFile file;
+    TempDatabase file;
     auto db = openServerDatabase(file.path());
     ColumnRules rules(*db);
     const ColumnRule* due = rules.find("BOLETPAGAR", "DTVENBOLPAG");

@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                "Boleto enviado ao banco (via CNAB) não pode ser alterado."},
         Change{"UPDATE BOLETPAGAR SET VRBOLPAG = 0.21" + kSecond,
                "Valor de uma conta foi alterado por outro usuário."},
-        Change{"UPDATE BOLETPAGAR SET DTVENBOLPAG = DATE(DTVENBOLPAG, '+1 day')" + kSecond,
+        Change{"UPDATE BOLETPAGAR SET DTVENBOLPAG = '2024-05-19'" + kSecond,
                "Uma conta foi prorrogada por outro usuário. Contas com vencimento diferente não "
                "podem ser associadas."},
         Change{"UPDATE BOLETPAGAR SET CDFORNECED = '" + kSup2 + "'" + kSecond,
@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                "O boleto 0001/0000000002 já é um boleto real e não pode ser associado a outro."},
         Change{"UPDATE BOLETPAGAR SET IDBLOQNFFIN = 'B'" + kSecond,
                "Operação bloqueada! Boleto está ligado a uma nota bloqueada."},
-        Change{"UPDATE BOLETPAGAR SET DTENTRSAID = DATE(DTVENBOLPAG, '+30 days')" + kSecond,
+        Change{"UPDATE BOLETPAGAR SET DTENTRSAID = '2024-06-17'" + kSecond,
                "Data de vencimento deve ser maior que a data de entrada do documento."},
         // Next month has 100,00 left: 100,30 more does not fit.
         Change{"UPDATE ORCAFINA SET VRORCADO = 145.0", "N_pode_agrup"}));
@@ -241,7 +241,8 @@ protected:
                              {"VRFINALBPAG", 15.0},
                              {"CDFILIREAL", "0001"},
                              {"NRLANBOLREAL", "0000000010"}});
-            addPayable(part, std::string("NF") + part, 15.0);
+            addPayable(part, "NF" + std::string(part).substr(2),
+                       15.0);  // 10 characters, as declared
         }
         db->exec(
             "UPDATE CNTPAGAR SET CDFILIBPAGORIG = CDFILIBPAG, NRLANBOLPAGORIG = NRLANBOLPAG,"
@@ -287,8 +288,8 @@ INSTANTIATE_TEST_SUITE_P(
                "INSERT INTO COMPENSABOL VALUES ('1', '0001', '0000000010')",
                "Não é possível cancelar boleto ligado a uma compensação."},
         Change{"UPDATE CNTPAGAR SET NRLANBOLPAGORIG = NULL, CDFILIBPAGORIG = NULL"
-               " WHERE NRLANCTONF = 'NF0000000012'",
-               "A conta 0001/NF0000000012/01/01 do boleto real 0001/0000000010 não tem boleto "
+               " WHERE NRLANCTONF = 'NF00000012'",
+               "A conta 0001/NF00000012/01/01 do boleto real 0001/0000000010 não tem boleto "
                "de origem; o boleto real não pode ser cancelado."},
         Change{"UPDATE BOLETPAGAR SET DTVENBOLPAG = '2024-01-02'" + kReal,
                "Boleto anterior à data de processamento não pode ser alterado."}));

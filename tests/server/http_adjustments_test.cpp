@@ -116,7 +116,8 @@ protected:
     // What is left of the advance, after checking that it matches what was recorded as
     // taken from it.
     double available(const std::string& nota) {
-        Statement st = database()->prepare(
+        auto db = database();  // outlives its statement
+        Statement st = db->prepare(
             "SELECT VRORIGINAL, VRDISPONIVEL, (SELECT COALESCE(SUM(VRDESCONTO), 0)"
             " FROM AJBOLPAGADIA D WHERE D.NRLANCTONF = A.NRLANCTONF)"
             " FROM ADIANTFORN A WHERE CDFILIAL = '0001' AND NRLANCTONF = :N");

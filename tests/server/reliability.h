@@ -43,8 +43,9 @@ inline std::vector<std::string> changeableBoletos(Database& db, const std::strin
         "SELECT NRLANBOLPAG FROM BOLETPAGAR WHERE CDEMPRESA = '01' AND CDFILIAL = '0001'"
         " AND IDSTATBPAG = 'A' AND IDSITUCNABP = '00' AND IDBPAGREAL = 'N'"
         " AND NRLANBOLREAL IS NULL AND NRLANCANTECIPA IS NULL AND NRPARCBOLPAG = '00'"
-        " AND IDBLOQNFFIN IS NOT 'B' AND DTVENBOLPAG >= date('now')" +
+        " AND IDBLOQNFFIN IS DISTINCT FROM 'B' AND DTVENBOLPAG >= :HOJE" +
         (also.empty() ? std::string() : " AND " + also) + " ORDER BY NRLANBOLPAG");
+    st.bind("HOJE", Value(Date::today()));
     std::vector<std::string> out;
     while (st.step())
         out.push_back(st.column(0).asString());
