@@ -39,17 +39,10 @@ ColumnRule ruleOf(const std::string& name, const std::string& declared) {
 }
 
 // CHECK (COL IN ('A', 'B')) lists of a CREATE TABLE text.
-void readDomains(const std::string& sql, std::map<std::string, ColumnRule>& columns) {
+const std::regex& domainCheck() {
     static const std::regex check(R"(CHECK\s*\(\s*(\w+)\s+IN\s*\(([^)]*)\)\s*\))",
                                   std::regex::icase);
-    static const std::regex literal(R"('([^']*)')");
-    for (std::sregex_iterator it(sql.begin(), sql.end(), check), end; it != end; ++it) {
-        auto column = columns.find(upper((*it)[1].str()));
-        if (column == columns.end()) continue;
-        const std::string list = (*it)[2].str();
-        for (std::sregex_iterator v(list.begin(), list.end(), literal); v != end; ++v)
-            column->second.domain.push_back((*v)[1].str());
-    }
+    return check;
 }
 
 bool isNumber(const Value& v) {
@@ -106,21 +99,48 @@ std::optional<std::string> numberViolation(const ColumnRule& r, const Value& v) 
 }  // namespace
 
 ColumnRules::ColumnRules(Database& db) {
+    if (db.isPostgres())
+        readPostgres(db);
+    else
+        readSqlite(db);
+}
+
+void ColumnRules::readSqlite(Database& db) {
     Statement tables =
         db.prepare("SELECT name, sql FROM sqlite_master WHERE type = 'table' AND sql IS NOT NULL");
     while (tables.step()) {
         const std::string table = upper(tables.column(0).asString());
-        auto& columns = tables_[table];
         Statement info =
             db.prepare("SELECT name, type, pk FROM pragma_table_info(:T) ORDER BY pk, cid");
         info.bind("T", tables.column(0));
         while (info.step()) {
-            const std::string name = upper(info.column(0).asString());
-            columns[name] = ruleOf(name, info.column(1).asString());
-            if (info.column(2).asInteger() > 0) keys_[table].push_back(name);
+            addColumn(table, info.column(0).asString(), info.column(1).asString());
+            if (info.column(2).asInteger() > 0) addKeyColumn(table, info.column(0).asString());
         }
-        readDomains(tables.column(1).asString(), columns);
+        const std::string sql = tables.column(1).asString();
+        for (std::sregex_iterator it(sql.begin(), sql.end(), domainCheck()), end; it != end; ++it)
+            addDomain(table, (*it)[1].str(), (*it)[2].str());
     }
+}
+
+void ColumnRules::addColumn(const std::string& table, const std::string& column,
+                            const std::string& declaredType) {
+    tables_[upper(table)][upper(column)] = ruleOf(upper(column), declaredType);
+}
+
+void ColumnRules::addKeyColumn(const std::string& table, const std::string& column) {
+    keys_[upper(table)].push_back(upper(column));
+}
+
+void ColumnRules::addDomain(const std::string& table, const std::string& column,
+                            const std::string& list) {
+    static const std::regex literal(R"('([^']*)')");
+    auto t = tables_.find(upper(table));
+    if (t == tables_.end()) return;
+    auto c = t->second.find(upper(column));
+    if (c == t->second.end()) return;
+    for (std::sregex_iterator v(list.begin(), list.end(), literal), end; v != end; ++v)
+        c->second.domain.push_back((*v)[1].str());
 }
 
 const ColumnRule* ColumnRules::find(const std::string& table, const std::string& column) const {

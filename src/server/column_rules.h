@@ -39,6 +39,16 @@ public:
     static const ColumnRules& of(Database& db);
 
 private:
+    // The declarations from SQLite's own catalog, or from PostgreSQL's (the
+    // connection's current schema).
+    void readSqlite(Database& db);
+    void readPostgres(Database& db);
+    void addColumn(const std::string& table, const std::string& column,
+                   const std::string& declaredType);
+    void addKeyColumn(const std::string& table, const std::string& column);
+    // The quoted literals of `list` become the column's domain.
+    void addDomain(const std::string& table, const std::string& column, const std::string& list);
+
     std::map<std::string, std::map<std::string, ColumnRule>> tables_;
     std::map<std::string, std::vector<std::string>> keys_;
 };

@@ -20,8 +20,8 @@ int64_t lastReserved(Database& db, const std::string& filial) {
 int64_t highestUsed(Database& db, const std::string& filial) {
     // Only numeric launch numbers take part in the sequence.
     Statement st = db.prepare(
-        "SELECT MAX(CAST(NRLANBOLPAG AS INTEGER)) FROM BOLETPAGAR"
-        " WHERE CDFILIAL = :F AND NRLANBOLPAG <> '' AND NRLANBOLPAG NOT GLOB '*[^0-9]*'");
+        "SELECT MAX(CAST(NRLANBOLPAG AS BIGINT)) FROM BOLETPAGAR"
+        " WHERE CDFILIAL = :F AND NRLANBOLPAG <> '' AND LTRIM(NRLANBOLPAG, '0123456789') = ''");
     st.bind("F", Value(filial));
     return st.step() && !st.column(0).isNull() ? st.column(0).asInteger() : 0;
 }

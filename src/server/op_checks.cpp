@@ -115,7 +115,8 @@ Value getContProrVenc(OperationCall& call) {
     Statement control = call.db.prepare(
         "SELECT CDEMPRESA, IDCONTROLA, DTINICIO FROM CONTPRORVENC"
         " WHERE CDEMPRESA = :E AND IDCONTROLA = 'S'"
-        " AND (DTINICIO IS NULL OR DTINICIO <= date('now', 'localtime'))");
+        " AND (DTINICIO IS NULL OR DTINICIO <= :HOJE)");
+    control.bind("HOJE", Value(Date::today()));
     control.bind("E", Value(call.ctx.empresa));
     Statement groups = call.db.prepare(
         "SELECT G.CDGRUPOPROR, G.NMGRUPOPROR, O.CDOPERADOR"

@@ -23,7 +23,8 @@ void requireReason(Database& db, const std::string& motivo) {
 void requireExtensionRight(Database& db, const std::string& empresa, const std::string& operador) {
     Statement control = db.prepare(
         "SELECT 1 FROM CONTPRORVENC WHERE CDEMPRESA = :E AND IDCONTROLA = 'S'"
-        " AND (DTINICIO IS NULL OR DTINICIO <= date('now', 'localtime'))");
+        " AND (DTINICIO IS NULL OR DTINICIO <= :HOJE)");
+    control.bind("HOJE", Value(Date::today()));
     control.bind("E", Value(empresa));
     if (!control.step()) return;
     Statement member = db.prepare("SELECT 1 FROM GRUPOPROROPER WHERE CDOPERADOR = :O");

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "server/migrations.h"
+#include "server/schema_dialect.h"
+#include "server/write_audit.h"
 
 namespace pag::server {
 
@@ -35,16 +37,17 @@ int recordedVersion(Database& db) {
 }  // namespace
 
 void applyMigrations(Database& db) {
-    db.exec(kVersionTable);
     Transaction tx(db, TransactionMode::Immediate);
-    // Read inside the write lock: two processes opening a fresh file at once do not
-    // both apply the same step.
+    // Created and read inside the write lock: two processes opening a fresh database
+    // at once do not both apply the same step.
+    db.exec(schemaTextFor(db, kVersionTable));
     const int current = recordedVersion(db);
+    bool applied = false;
     for (const Migration& m : Migrations()) {
         const int number = numberOf(m);
         if (number <= current) continue;
         try {
-            db.exec(m.sql);
+            db.exec(schemaTextFor(db, m.sql));
         } catch (const DatabaseError& e) {
             throw DatabaseError("Falha ao aplicar a migração " + m.name + ": " + e.what(),
                                 e.code());
@@ -54,7 +57,9 @@ void applyMigrations(Database& db) {
         rec.bind("N", Value(number));
         rec.bind("NOME", Value(m.name));
         rec.execute();
+        applied = true;
     }
+    if (applied && db.isPostgres()) installWriteCapture(db);
     tx.commit();
 }
 
@@ -65,10 +70,7 @@ std::unique_ptr<Database> openServerDatabase(const std::string& path) {
 }
 
 int schemaVersion(Database& db) {
-    Statement exists = db.prepare(
-        "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'SCHEMAVERSION'");
-    exists.step();
-    if (exists.column(0).asInteger() == 0) return 0;
+    if (!tableExists(db, "SCHEMAVERSION")) return 0;
     return recordedVersion(db);
 }
 

@@ -5,6 +5,10 @@
 namespace pag::server {
 
 WriteAudit::WriteAudit(Database& db, const ColumnRules& rules) : db_(db), rules_(rules) {
+    if (db_.isPostgres()) {
+        startPostgres();
+        return;
+    }
     sqlite3_update_hook(
         db_.handle("Auditoria de gravações"),
         [](void* self, int op, const char* database, const char* table, sqlite3_int64 rowid) {
@@ -14,7 +18,9 @@ WriteAudit::WriteAudit(Database& db, const ColumnRules& rules) : db_(db), rules_
 }
 
 WriteAudit::~WriteAudit() {
-    sqlite3_update_hook(db_.handle("Auditoria de gravações"), nullptr, nullptr);
+    // On PostgreSQL the audit ends with the call's transaction.
+    if (!db_.isPostgres())
+        sqlite3_update_hook(db_.handle("Auditoria de gravações"), nullptr, nullptr);
 }
 
 void WriteAudit::onWrite(void* self, int op, const char*, const char* table, int64_t rowid) {
@@ -23,12 +29,25 @@ void WriteAudit::onWrite(void* self, int op, const char*, const char* table, int
 }
 
 void WriteAudit::check() {
+    if (db_.isPostgres())
+        checkPostgres();
+    else
+        checkSqlite();
+}
+
+void WriteAudit::checkSqlite() {
     const auto touched = std::move(touched_);
     touched_.clear();
     for (const auto& [table, rowid] : touched) {
+        // Read again: a row removed later in the same call is not read.
         Statement st = db_.prepare("SELECT * FROM \"" + table + "\" WHERE rowid = :R");
         st.bind("R", Value(rowid));
-        if (!st.step()) continue;  // removed again later in the same call
+        checkRows(st, table);
+    }
+}
+
+void WriteAudit::checkRows(Statement& st, const std::string& table) {
+    while (st.step()) {
         std::string record;
         for (const std::string& key : rules_.keyColumns(table)) {
             const int i = st.columnIndex(key);

@@ -112,7 +112,7 @@ TEST_F(ColumnChecks, AStoredRowThatCannotBeReadIsReportedAndTheOthersLoad) {
 }
 
 TEST(ColumnRulesOfTheSchema, ReadTheDeclarations) {
-    TempFile file;
+    TempDatabase file;
     auto db = openServerDatabase(file.path());
     ColumnRules rules(*db);
     const ColumnRule* due = rules.find("BOLETPAGAR", "DTVENBOLPAG");

@@ -10,7 +10,7 @@ namespace pag::server::testing {
 namespace {
 
 TEST(Migrations, FreshFileGetsEverySchemaStepOnceAndReopensUnchanged) {
-    TempFile file;
+    TempDatabase file;
     {
         auto db = openServerDatabase(file.path());
         EXPECT_EQ(schemaVersion(*db), latestSchemaVersion());

@@ -41,7 +41,7 @@ protected:
         CallResult r = module->call(context(), "GetBoletos", filter);
         return r.ok && r.result.asPacket()->rowCount() > 0;
     }
-    TempFile file;
+    TempDatabase file;
     std::unique_ptr<RdmHabConta> module;
 };
 

@@ -57,7 +57,7 @@ protected:
     // A connection of the test's own, to set up and to look at what was stored.
     std::unique_ptr<Database> database() { return openServerDatabase(file.path()); }
 
-    TempFile file;
+    TempDatabase file;
     Date today = Date::today();
     std::unique_ptr<RdmHabConta> module;
     std::unique_ptr<HttpService> service;

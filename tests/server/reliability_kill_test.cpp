@@ -70,6 +70,9 @@ struct PendingCall {
 class KillDuringWrites : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (onPostgres())
+            GTEST_SKIP() << "mata o processo e verifica a integridade do arquivo SQLite "
+                            "(PRAGMA integrity_check): só se aplica ao SQLite";
         binary = PAG12000_BIN;
         auto db = openServerDatabase(file.path());
         seedDemo(*db, Date::today());
@@ -133,7 +136,7 @@ protected:
                          static_cast<double>(stored("SetBoletos")));
     }
 
-    TempFile file;
+    TempDatabase file;
     std::string binary, lancamento;
     double fine = 0, initialFine = 0;
     int64_t firstNumber = 0;

@@ -31,7 +31,7 @@ TEST(SeedBarcodes, DueDateFactorRestartsAfter9999) {
 class DemoSeed : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        file = new TempFile;
+        file = new TempDatabase;
         auto db = openServerDatabase(file->path());
         seedDemo(*db, Date::today());
     }
@@ -47,10 +47,10 @@ protected:
         return st.column(0).asInteger();
     }
 
-    static TempFile* file;
+    static TempDatabase* file;
     std::unique_ptr<Database> db;
 };
-TempFile* DemoSeed::file = nullptr;
+TempDatabase* DemoSeed::file = nullptr;
 
 TEST_F(DemoSeed, HoldsEveryShapeOfBoleto) {
     EXPECT_GE(count("SELECT COUNT(*) FROM BOLETPAGAR"), 300);
@@ -174,7 +174,7 @@ TEST_F(DemoSeed, TheScreensLookupSqlRunsOnIt) {
 }
 
 TEST(ScaleSeed, SameShapesAtAnyCount) {
-    TempFile file;
+    TempDatabase file;
     auto db = openServerDatabase(file.path());
     seedScale(*db, 2000, Date::today());
     Statement st = db->prepare(

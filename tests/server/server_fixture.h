@@ -7,10 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/dataset/packet.h"
+#include "platform/sql/scratch_schema.h"
 #include "server/rdm_hab_conta.h"
 #include "server/seed/demo_seed.h"
 #include "server/server_database.h"
@@ -38,6 +41,45 @@ private:
             std::filesystem::remove(path_ + s);
     }
     std::string path_;
+};
+
+// The server tests run on SQLite files, or, with PAG_TEST_BACKEND=postgresql, each on a
+// fresh schema of the PostgreSQL server PAG_TEST_PG_URI names (without it every test of
+// the program is skipped: see backend_environment.cpp).
+inline bool onPostgres() {
+    const char* backend = std::getenv("PAG_TEST_BACKEND");
+    return backend && std::string(backend) == "postgresql";
+}
+
+inline const char* postgresServer() {
+    const char* uri = std::getenv("PAG_TEST_PG_URI");
+    return uri && *uri ? uri : nullptr;
+}
+
+// What a test that reads SQLite files says when it is skipped on PostgreSQL.
+inline constexpr const char* kSqliteFilesOnly =
+    "examina arquivos da base SQLite (WAL, caminho do arquivo): só se aplica ao SQLite";
+
+// The server's database of one test: a file of its own, or on PostgreSQL a schema of its
+// own, dropped with everything in it afterwards. path() is the connection string.
+class TempDatabase {
+public:
+    TempDatabase() {
+        if (onPostgres()) scratch_ = std::make_unique<ScratchSchema>(requireServer(), "srv");
+    }
+    TempDatabase(const TempDatabase&) = delete;
+    TempDatabase& operator=(const TempDatabase&) = delete;
+    const std::string& path() const {
+        return scratch_ ? scratch_->connectionString() : file_.path();
+    }
+
+private:
+    static std::string requireServer() {
+        if (!postgresServer()) throw std::runtime_error("PAG_TEST_PG_URI não definida.");
+        return postgresServer();
+    }
+    TempFile file_;
+    std::unique_ptr<ScratchSchema> scratch_;
 };
 
 inline CallContext context(std::string empresa = "01", std::string operador = "ADMIN") {
@@ -99,7 +141,7 @@ protected:
         return module->call(ctx, op, args);
     }
 
-    TempFile file;
+    TempDatabase file;
     Date today = Date::fromYmd(2024, 5, 15);
     std::unique_ptr<Database> db;
     std::unique_ptr<RdmHabConta> module;

@@ -18,8 +18,9 @@ constexpr const char* kSetUpLock = "SELECT pg_advisory_xact_lock(72410001)";
 
 // NVL treats empty text as null, as on SQLite (see sql_functions.h); one variant per
 // type, so "CODE = NVL(:P_CODE, CODE)" keeps the column's type and its index.
-// INSTR is strpos under the name the texts use. Plain SQL functions: the planner
-// inlines them. The last one created is the marker that the set is there.
+// INSTR is strpos under the name the texts use. ROUND of a double to n places exists
+// on SQLite only for numeric here: the money columns are doubles. Plain SQL functions:
+// the planner inlines them. The last one created is the marker that the set is there.
 constexpr const char* kFunctions = R"(
 CREATE OR REPLACE FUNCTION public.nvl(a text, b text) RETURNS text LANGUAGE sql IMMUTABLE
   AS $$ SELECT CASE WHEN a IS NULL OR a = '' THEN b ELSE a END $$;
@@ -39,9 +40,11 @@ CREATE OR REPLACE FUNCTION public.nvl(a boolean, b boolean) RETURNS boolean LANG
   IMMUTABLE AS $$ SELECT COALESCE(a, b) $$;
 CREATE OR REPLACE FUNCTION public.instr(a text, b text) RETURNS integer LANGUAGE sql
   IMMUTABLE AS $$ SELECT strpos(a, b) $$;
+CREATE OR REPLACE FUNCTION public.round(a double precision, n integer)
+  RETURNS double precision LANGUAGE sql IMMUTABLE AS $$ SELECT round(a::numeric, n)::float8 $$;
 )";
 constexpr const char* kFunctionsThere =
-    "SELECT to_regprocedure('public.instr(text,text)') IS NOT NULL";
+    "SELECT to_regprocedure('public.round(double precision,integer)') IS NOT NULL";
 
 std::string option(const PQconninfoOption* opts, const char* key) {
     for (const PQconninfoOption* o = opts; o && o->keyword; ++o)

@@ -57,9 +57,11 @@ BoletoSeeder::BoletoSeeder(Database& db, Date today)
                      {"CDFILIAL", "NRLANCANTECIPA", "CDEMPRESA", "CDFORNECED", "VRANTECIPA",
                       "DTVENANTECIPA", "CDBARRAPAG"}),
       compensated_(db, "COMPENSABOL", {"NRCOMPENSA", "CDFILIAL", "NRLANBOLPAG"}) {
-    db_.exec(
-        "INSERT INTO COMPENSACAO (NRCOMPENSA, CDEMPRESA, DTCOMPENSA, IDSTATCOMP) VALUES "
-        "('0000000001', '01', date('now'), 'A')");
+    db_.prepare(
+           "INSERT INTO COMPENSACAO (NRCOMPENSA, CDEMPRESA, DTCOMPENSA, IDSTATCOMP) VALUES "
+           "('0000000001', '01', :HOJE, 'A')",
+           {{"HOJE", Value(today_)}})
+        .execute();
 }
 
 std::string BoletoSeeder::nextLaunch(const std::string& filial) {

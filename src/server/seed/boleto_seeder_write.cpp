@@ -142,15 +142,22 @@ void BoletoSeeder::finish() {
     }
     // Monthly budget of company "01": the current month nearly used up, the others
     // with room. Company "02" has no budget (not controlled).
-    db_.exec(R"(INSERT INTO ORCAFINA (CDEMPRESA, NRANO, NRMES, VRORCADO, VRUTILIZADO)
-SELECT CDEMPRESA, CAST(strftime('%Y', DTVENBOLPAG) AS INTEGER),
-       CAST(strftime('%m', DTVENBOLPAG) AS INTEGER),
-       CASE WHEN strftime('%Y-%m', DTVENBOLPAG) = strftime('%Y-%m', 'now')
+    // The month as text of the due date, read the same way from SQLite's text dates and
+    // PostgreSQL's DATE columns.
+    Statement budget =
+        db_.prepare(R"(INSERT INTO ORCAFINA (CDEMPRESA, NRANO, NRMES, VRORCADO, VRUTILIZADO)
+SELECT CDEMPRESA, NRANO, NRMES,
+       CASE WHEN NRANO = :ANO AND NRMES = :MES
             THEN ROUND(SUM(VRFINALBPAG), 2) + 500 ELSE ROUND(SUM(VRFINALBPAG) * 1.5, 2) END,
        ROUND(SUM(VRFINALBPAG), 2)
-  FROM BOLETPAGAR
- WHERE CDEMPRESA = '01' AND IDSTATBPAG = 'A' AND NRLANBOLREAL IS NULL
- GROUP BY CDEMPRESA, strftime('%Y-%m', DTVENBOLPAG))");
+  FROM (SELECT CDEMPRESA, VRFINALBPAG,
+               CAST(SUBSTR(CAST(DTVENBOLPAG AS TEXT), 1, 4) AS INTEGER) AS NRANO,
+               CAST(SUBSTR(CAST(DTVENBOLPAG AS TEXT), 6, 2) AS INTEGER) AS NRMES
+          FROM BOLETPAGAR
+         WHERE CDEMPRESA = '01' AND IDSTATBPAG = 'A' AND NRLANBOLREAL IS NULL) B
+ GROUP BY CDEMPRESA, NRANO, NRMES)",
+                    {{"ANO", Value(today_.year())}, {"MES", Value(today_.month())}});
+    budget.execute();
     Statement seq = db_.prepare("UPDATE SEQLANBOLPAG SET NRULTLANC = :N WHERE CDFILIAL = :F");
     for (int b = 1; b <= 3; ++b) {
         char filial[8];
