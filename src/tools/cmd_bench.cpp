@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/format.h"
 #include "platform/sql/pg_connection.h"
 #include "platform/sql/scratch_schema.h"
 #include "server/seed/demo_seed.h"
@@ -234,8 +235,8 @@ void printBackends(const SizeRun& sqlite, const SizeRun& pg, const std::string& 
         w[0] = std::max(w[0], width(steps[i]));
         w[1] = std::max(w[1], width(a.text[i]));
     }
-    std::printf("\nGetBoletos, %d boletos, nos dois bancos (%s)\n", pg.boletos,
-                describeDatabase(server).c_str());
+    std::printf("\nGetBoletos, %s boletos, nos dois bancos (%s)\n",
+                formatFloat("#,##0", pg.boletos).c_str(), describeDatabase(server).c_str());
     std::printf("%s | %s | PostgreSQL\n", pad("passo", w[0]).c_str(), pad("SQLite", w[1]).c_str());
     std::printf("%s | %s | ----------\n", std::string(w[0], '-').c_str(),
                 std::string(w[1], '-').c_str());
