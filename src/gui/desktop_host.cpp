@@ -5,6 +5,7 @@
 
 #include "gui/grid_settings.h"
 #include "gui/qt_text.h"
+#include "platform/sql/pg_connection.h"
 #include "platform/ui/dispatch.h"
 #include "server/rdm_hab_conta.h"
 #include "server/seed/demo_seed.h"
@@ -36,15 +37,19 @@ DesktopOptions parseDesktopArgs(const std::vector<std::string>& args) {
     if (options.login.ProcessingDate.isEmpty()) options.login.ProcessingDate = Date::today();
     requireCompleteLogin(options.login);
     // Against a remote server the lookups read the suite's database: a missing file
-    // would only be an empty one, with every lookup failing.
-    if (!options.login.isLocal() && !std::filesystem::exists(options.login.DatabaseFile))
+    // would only be an empty one, with every lookup failing. (A PostgreSQL database
+    // says itself, when connected, whether it is there.)
+    if (!options.login.isLocal() && !isPostgresUri(options.login.DatabaseFile) &&
+        !std::filesystem::exists(options.login.DatabaseFile))
         throw std::invalid_argument("Banco de dados da suíte não encontrado: " +
                                     options.login.DatabaseFile + " (informe --db ARQUIVO).");
     return options;
 }
 
 void prepareDatabase(const std::string& path, Date today) {
-    bool fresh = !std::filesystem::exists(path);
+    // A new file gets the demo data; a PostgreSQL database is only brought up to date
+    // (`pag12000 seed demo URI` fills one).
+    bool fresh = !isPostgresUri(path) && !std::filesystem::exists(path);
     std::unique_ptr<Database> db = server::openServerDatabase(path);
     if (fresh) server::seedDemo(*db, today);
 }

@@ -23,7 +23,8 @@ struct DesktopOptions {
 // must exist.
 DesktopOptions parseDesktopArgs(const std::vector<std::string>& args);
 
-// Creates the demo database at path when there is none; brings it up to date.
+// Creates the demo database at path when there is no such file; brings the database
+// (a file or a PostgreSQL one) up to date.
 void prepareDatabase(const std::string& path, Date today);
 
 // The host suite: loads the package (its library when one is found, else the copy

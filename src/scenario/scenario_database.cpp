@@ -43,38 +43,59 @@ void copyDatabase(const std::string& source, const std::string& target) {
 
 }  // namespace
 
-ScenarioDatabase::ScenarioDatabase() : dir_(makeTempDir()), path_((dir_ / "cenario.db").string()) {}
+ScenarioDatabase::ScenarioDatabase(const std::string& server) {
+    if (!server.empty()) {
+        if (!isPostgresUri(server))
+            throw std::invalid_argument(
+                "o servidor PostgreSQL do cenário deve ser uma URI "
+                "postgresql://...");
+        schema_ = std::make_unique<ScratchSchema>(server, "cenario");
+        path_ = schema_->connectionString();
+        return;
+    }
+    dir_ = makeTempDir();
+    path_ = (dir_ / "cenario.db").string();
+}
 
 ScenarioDatabase::~ScenarioDatabase() {
+    // The connection goes first: the schema is dropped only once nothing holds it.
     db_.reset();
+    schema_.reset();
     std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
 }
 
 void ScenarioDatabase::openMigrated() {
     db_ = server::openServerDatabase(path_);
 }
 
-std::unique_ptr<ScenarioDatabase> ScenarioDatabase::demo(Date today) {
-    std::unique_ptr<ScenarioDatabase> d(new ScenarioDatabase());
+std::unique_ptr<ScenarioDatabase> ScenarioDatabase::demo(Date today, const std::string& server) {
+    std::unique_ptr<ScenarioDatabase> d(new ScenarioDatabase(server));
     d->openMigrated();
     server::seedDemo(*d->db_, today);
     return d;
 }
 
-std::unique_ptr<ScenarioDatabase> ScenarioDatabase::empty() {
-    std::unique_ptr<ScenarioDatabase> d(new ScenarioDatabase());
+std::unique_ptr<ScenarioDatabase> ScenarioDatabase::empty(const std::string& server) {
+    std::unique_ptr<ScenarioDatabase> d(new ScenarioDatabase(server));
     d->openMigrated();
     return d;
 }
 
-std::unique_ptr<ScenarioDatabase> ScenarioDatabase::copyOf(const std::filesystem::path& source) {
+std::unique_ptr<ScenarioDatabase> ScenarioDatabase::copyOf(const std::filesystem::path& source,
+                                                           const std::string& server) {
+    // A file's rows are not carried over to a server, nor a server's into a file: a
+    // scenario on PostgreSQL starts from demo or empty.
+    if (!server.empty())
+        throw std::invalid_argument(
+            "db ARQUIVO não está disponível com o cenário em "
+            "PostgreSQL: use db demo ou db empty");
     if (isPostgresUri(source.string()))
-        throw DatabaseError("Cópia de banco para um cenário ainda não disponível em PostgreSQL.");
+        throw std::invalid_argument("db só copia um arquivo SQLite, não um banco PostgreSQL");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(source, ec))
         throw std::invalid_argument("o banco '" + source.string() + "' não existe");
-    std::unique_ptr<ScenarioDatabase> d(new ScenarioDatabase());
+    std::unique_ptr<ScenarioDatabase> d(new ScenarioDatabase({}));
     copyDatabase(source.string(), d->path_);
     d->openMigrated();
     return d;

@@ -19,6 +19,9 @@ struct ScenarioOptions {
     // The module `open` drives; when empty, the one registered under hostName.
     ScenarioHostFactory hostFactory;
     std::string hostName = kDefaultScenarioHost;
+    // A PostgreSQL server (libpq URI): each file's database is then a fresh schema on
+    // it instead of a temporary SQLite file.
+    std::string postgresServer;
 };
 
 // How one file went: the checks that held and, when it stopped, where and why.

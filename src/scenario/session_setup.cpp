@@ -14,13 +14,13 @@ void Session::cmdDb(const Words& w) {
     if (db_) Fail("o banco de dados já foi escolhido: use db uma única vez, no início");
     const std::string& what = w[1].text;
     if (what == "demo" && !w[1].quoted) {
-        db_ = ScenarioDatabase::demo(options_.today);
+        db_ = ScenarioDatabase::demo(options_.today, options_.postgresServer);
     } else if (what == "empty" && !w[1].quoted) {
-        db_ = ScenarioDatabase::empty();
+        db_ = ScenarioDatabase::empty(options_.postgresServer);
     } else {
         std::filesystem::path file(what);
         if (file.is_relative() && !options_.baseDir.empty()) file = options_.baseDir / file;
-        db_ = ScenarioDatabase::copyOf(file);
+        db_ = ScenarioDatabase::copyOf(file, options_.postgresServer);
     }
 }
 

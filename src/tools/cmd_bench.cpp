@@ -11,12 +11,16 @@
 #include <thread>
 #include <vector>
 
+#include "platform/format.h"
+#include "platform/sql/pg_connection.h"
+#include "platform/sql/scratch_schema.h"
 #include "server/seed/demo_seed.h"
 #include "server/server_database.h"
 #include "tools/bench_screen.h"
 #include "tools/bench_server_steps.h"
 #include "tools/bench_sql.h"
 #include "tools/commands.h"
+#include "tools/database_target.h"
 
 namespace pag::tools {
 
@@ -89,6 +93,27 @@ void printTable(const std::vector<Line>& lines) {
     }
 }
 
+// The server's three GetBoletos figures of one run, as the table shows them.
+struct ServerCells {
+    std::string text[3];
+};
+
+ServerCells serverCells(const SizeRun& s) {
+    ServerCells c;
+    c.text[0] = s.call.failure.empty() ? ms(s.call.ms) + vsRaw(s.call.ms, s.rawAll.ms) + ", pico " +
+                                             fmt("%.0f MiB", s.call.peakMiB) + " (resposta " +
+                                             fmt("%.0f MiB", s.call.answerMiB) + ")"
+                                       : "falhou: " + s.call.failure;
+    c.text[1] = s.serveAll.failure.empty()
+                    ? "p50 " + ms(s.serveAll.p50) + ", RSS " + fmt("%.0f MiB", s.serveAll.serverMiB)
+                    : "falhou: " + s.serveAll.failure;
+    c.text[2] = s.serveToday.failure.empty()
+                    ? "p50 " + ms(s.serveToday.p50) + vsRaw(s.serveToday.p50, s.rawToday.ms) +
+                          ", " + std::to_string(s.serveToday.rows) + " linhas"
+                    : "falhou: " + s.serveToday.failure;
+    return c;
+}
+
 std::vector<Line> tableOf(const SizeRun (&r)[2]) {
     std::vector<Line> lines(10);
     lines[0] = {"carga da tela (confirma do filtro, ±10 anos)", {}, {}, "≤ 1,2x SQLite"};
@@ -133,22 +158,19 @@ std::vector<Line> tableOf(const SizeRun (&r)[2]) {
             for (size_t n : {0, 1, 2, 3, 4, 8, 9})
                 lines[n].cell[i] = "falhou: " + t.failure;
         }
-        set(5, s.call.ms,
-            s.call.failure.empty() ? ms(s.call.ms) + vsRaw(s.call.ms, s.rawAll.ms) + ", pico " +
-                                         fmt("%.0f MiB", s.call.peakMiB) + " (resposta " +
-                                         fmt("%.0f MiB", s.call.answerMiB) + ")"
-                                   : "falhou: " + s.call.failure);
-        set(6, s.serveAll.p50,
-            s.serveAll.failure.empty()
-                ? "p50 " + ms(s.serveAll.p50) + ", RSS " + fmt("%.0f MiB", s.serveAll.serverMiB)
-                : "falhou: " + s.serveAll.failure);
-        set(7, s.serveToday.p50,
-            s.serveToday.failure.empty()
-                ? "p50 " + ms(s.serveToday.p50) + vsRaw(s.serveToday.p50, s.rawToday.ms) + ", " +
-                      std::to_string(s.serveToday.rows) + " linhas"
-                : "falhou: " + s.serveToday.failure);
+        const ServerCells c = serverCells(s);
+        set(5, s.call.ms, c.text[0]);
+        set(6, s.serveAll.p50, c.text[1]);
+        set(7, s.serveToday.p50, c.text[2]);
     }
     return lines;
+}
+
+// GetBoletos with the screen's own arguments: in process, then through `serve`.
+void measureServer(SizeRun& s, const std::string& path) {
+    s.call = RunInProcessCall(path, s.screen.todayArgs, s.screen.allArgs);
+    s.serveAll = RunServe(path, s.screen.allArgs, 4, 2);
+    s.serveToday = RunServe(path, s.screen.todayArgs, 16, 2);
 }
 
 void measure(SizeRun& s, const std::string& path) {
@@ -162,17 +184,65 @@ void measure(SizeRun& s, const std::string& path) {
         return;
     }
     std::fprintf(stderr, "  %d boletos: servidor...\n", s.boletos);
-    s.call = RunInProcessCall(path, s.screen.todayArgs, s.screen.allArgs);
-    s.serveAll = RunServe(path, s.screen.allArgs, 4, 2);
-    s.serveToday = RunServe(path, s.screen.todayArgs, 16, 2);
+    measureServer(s, path);
+}
+
+void seedInto(const std::string& connection, int boletos) {
+    std::fprintf(stderr, "  criando banco de %d boletos em %s...\n", boletos,
+                 describeDatabase(connection).c_str());
+    auto db = server::openServerDatabase(connection);
+    server::seedScale(*db, boletos, Date::today());
 }
 
 std::string seeded(const std::filesystem::path& dir, int boletos) {
     const std::string path = (dir / ("boletos_" + std::to_string(boletos) + ".db")).string();
-    std::fprintf(stderr, "  criando banco de %d boletos...\n", boletos);
-    auto db = server::openServerDatabase(path);
-    server::seedScale(*db, boletos, Date::today());
+    seedInto(path, boletos);
     return path;
+}
+
+// GetBoletos at 100,000 boletos on the PostgreSQL server too, in a schema of its own
+// dropped afterwards, with the arguments the screen sent on SQLite (the filter does not
+// depend on the backend).
+SizeRun measurePostgres(const std::string& server, const SizeRun (&runs)[2]) {
+    SizeRun pg;
+    pg.boletos = kSizes[1];
+    pg.measured = true;
+    const SizeRun* from = nullptr;
+    for (const SizeRun& s : runs)
+        if (s.measured && !s.screen.allArgs.empty() && !s.screen.todayArgs.empty()) from = &s;
+    if (!from) {
+        pg.call.failure = pg.serveAll.failure = pg.serveToday.failure =
+            "a tela não carregou a lista no SQLite";
+        return pg;
+    }
+    pg.screen.todayArgs = from->screen.todayArgs;
+    pg.screen.allArgs = from->screen.allArgs;
+    ScratchSchema schema(server, "bench");
+    seedInto(schema.connectionString(), pg.boletos);
+    std::fprintf(stderr, "  %d boletos: servidor em PostgreSQL...\n", pg.boletos);
+    measureServer(pg, schema.connectionString());
+    return pg;
+}
+
+void printBackends(const SizeRun& sqlite, const SizeRun& pg, const std::string& server) {
+    const ServerCells a = sqlite.measured ? serverCells(sqlite) : ServerCells{{"-", "-", "-"}};
+    const ServerCells b = serverCells(pg);
+    const std::string steps[] = {"call GetBoletos no processo",
+                                 "serve: GetBoletos de todas as linhas, 4 clientes",
+                                 "serve: os que vencem hoje, 16 clientes"};
+    size_t w[2] = {width("passo"), width("SQLite")};
+    for (int i = 0; i < 3; ++i) {
+        w[0] = std::max(w[0], width(steps[i]));
+        w[1] = std::max(w[1], width(a.text[i]));
+    }
+    std::printf("\nGetBoletos, %s boletos, nos dois bancos (%s)\n",
+                formatFloat("#,##0", pg.boletos).c_str(), describeDatabase(server).c_str());
+    std::printf("%s | %s | PostgreSQL\n", pad("passo", w[0]).c_str(), pad("SQLite", w[1]).c_str());
+    std::printf("%s | %s | ----------\n", std::string(w[0], '-').c_str(),
+                std::string(w[1], '-').c_str());
+    for (int i = 0; i < 3; ++i)
+        std::printf("%s | %s | %s\n", pad(steps[i], w[0]).c_str(), pad(a.text[i], w[1]).c_str(),
+                    b.text[i].c_str());
 }
 
 }  // namespace
@@ -182,10 +252,13 @@ int runBench(int argc, char** argv) {
     if (argc > 0 && std::string(argv[0]) == "dataset") return runBenchDataset(argc - 1, argv + 1);
     if (argc > 0 && std::string(argv[0]) == "call-child") return RunCallChild(argc - 1, argv + 1);
     std::string given[2];
+    std::string pgServer;
     bool wanted[2] = {true, true};
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--db10k" || a == "--db100k") && i + 1 < argc)
+        if (a == "--pg" && i + 1 < argc && isPostgresUri(argv[i + 1]))
+            pgServer = argv[++i];
+        else if ((a == "--db10k" || a == "--db100k") && i + 1 < argc && !isPostgresUri(argv[i + 1]))
             given[a == "--db10k" ? 0 : 1] = argv[++i];
         else if (a == "--only" && i + 1 < argc &&
                  (argv[i + 1] == std::string("10000") || argv[i + 1] == std::string("100000")))
@@ -193,13 +266,15 @@ int runBench(int argc, char** argv) {
         else
             return printUsage(
                 "uso: pag12000 bench [--db10k ARQUIVO] [--db100k ARQUIVO] [--only 10000|100000]\n"
-                "       (bancos de 'pag12000 seed scale'; criados numa pasta temporária quando\n"
-                "        não informados)\n"
+                "                     [--pg postgresql://...]\n"
+                "       (arquivos SQLite de 'pag12000 seed scale'; criados numa pasta temporária\n"
+                "        quando não informados. Com --pg, GetBoletos a 100 mil boletos também\n"
+                "        nesse servidor PostgreSQL, num esquema temporário)\n"
                 "     pag12000 bench dataset [--rows N]\n"
                 "     pag12000 bench server [--readers 64] [--saves 200]\n");
     }
     for (const std::string& g : given)
-        if (!g.empty() && !std::filesystem::exists(g)) {
+        if (!g.empty() && !databaseFileExists(g)) {
             std::fprintf(stderr, "pag12000 bench: o banco '%s' não existe.\n", g.c_str());
             return 2;
         }
@@ -226,6 +301,7 @@ int runBench(int argc, char** argv) {
                     "linhas)\n",
                     s.boletos, ms(s.rawAll.ms).c_str(), s.rawAll.rows, ms(s.rawToday.ms).c_str(),
                     s.rawToday.rows);
+        if (!pgServer.empty()) printBackends(runs[1], measurePostgres(pgServer, runs), pgServer);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pag12000 bench: %s\n", e.what());
         status = 1;

@@ -19,12 +19,14 @@
 #include "contracts/transport_protocol.h"
 #include "platform/dataset/client_dataset.h"
 #include "platform/dataset/packet.h"
+#include "platform/sql/pg_connection.h"
 #include "server/boleto_query.h"
 #include "server/http_service.h"
 #include "server/rdm_hab_conta.h"
 #include "server/seed/demo_seed.h"
 #include "server/server_database.h"
 #include "tools/commands.h"
+#include "tools/database_target.h"
 
 namespace pag::tools {
 
@@ -366,7 +368,14 @@ int runBenchServer(int argc, char** argv) {
         }
     }
     if (!answersDb.empty()) {
-        if (!std::filesystem::exists(answersDb)) {
+        // The answers are set next to SQLite running the same SELECT on the same file.
+        if (isPostgresUri(answersDb)) {
+            std::fprintf(stderr,
+                         "pag12000 bench server: --db aceita só um arquivo SQLite; para "
+                         "PostgreSQL use pag12000 bench --pg URI.\n");
+            return 2;
+        }
+        if (!databaseFileExists(answersDb)) {
             std::fprintf(stderr, "pag12000 bench server: o banco %s não existe.\n",
                          answersDb.c_str());
             return 2;
@@ -399,8 +408,7 @@ int runBenchServer(int argc, char** argv) {
         std::fprintf(stderr, "pag12000 bench server: %s\n", e.what());
         status = 1;
     }
-    for (const char* s : {"", "-wal", "-shm"})
-        std::filesystem::remove(path + s);
+    removeDatabase(path);
     return status;
 }
 

@@ -17,9 +17,10 @@ namespace pag::tools {
 namespace {
 int usage() {
     return printUsage(
-        "uso: pag12000 call OPERACAO [ARG...] (--db ARQUIVO | --server [https://]HOST:PORTA "
+        "uso: pag12000 call OPERACAO [ARG...] (--db BANCO | --server [https://]HOST:PORTA "
         "[--token T] [--ca ARQUIVO] [--insecure])\n"
         "     [--empresa 01] [--filial 0001] [--operador ADMIN] [--ref N]...\n"
+        "  BANCO: um arquivo SQLite ou postgresql://...\n"
         "  Cada ARG é um valor JSON (\"texto\", 12.5, null, {\"date\":\"2026-12-06\"}, "
         "{\"packet\":...});\n  o que não for JSON válido é tomado como texto.\n");
 }
@@ -49,7 +50,7 @@ int runCall(int argc, char** argv) {
     }
     if (rest.empty()) return usage();
     if (login.isLocal() && login.DatabaseFile.empty()) {
-        std::fprintf(stderr, "pag12000 call: informe --db ARQUIVO ou --server HOST:PORTA.\n");
+        std::fprintf(stderr, "pag12000 call: informe --db BANCO ou --server HOST:PORTA.\n");
         return 2;
     }
     std::string operation = rest[0];

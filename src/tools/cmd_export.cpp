@@ -2,17 +2,18 @@
 // own controls (so the dialog's checks run as they do for a user), written to CSV as
 // the desktop's "Exportar lista (CSV)" writes it.
 #include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "Cli_pag12000/habconta.h"
 #include "Cli_pag12100/filtro_hab.h"
 #include "pkg_PAG12000/pkg_pag12000.h"
+#include "platform/sql/pg_connection.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/date_edit.h"
 #include "platform/ui/dispatch.h"
 #include "tools/commands.h"
+#include "tools/database_target.h"
 #include "tools/screen_session.h"
 
 namespace pag::tools {
@@ -20,9 +21,10 @@ namespace pag::tools {
 namespace {
 
 constexpr const char* kUso =
-    "uso: pag12000 export --db ARQUIVO --empresa 01 [--filial 0001]\n"
+    "uso: pag12000 export --db BANCO --empresa 01 [--filial 0001]\n"
     "         [--de dd/mm/aaaa] [--ate dd/mm/aaaa] [--fornecedor CODIGO] --out ARQUIVO.csv\n"
-    "     (sem --de e --ate: os boletos que vencem hoje, como a tela abre)\n";
+    "     (sem --de e --ate: os boletos que vencem hoje, como a tela abre;\n"
+    "      BANCO: um arquivo SQLite ou postgresql://...)\n";
 
 struct Opcoes {
     std::string db, empresa, filial = "0001", de, ate, fornecedor, out;
@@ -81,7 +83,9 @@ void filtra(ScreenSession& s, const Opcoes& o) {
 }
 
 int exporta(const Opcoes& o) {
-    if (!std::filesystem::exists(o.db))
+    // A file that is not there would be created empty; a server says itself whether
+    // the database exists.
+    if (!isPostgresUri(o.db) && !databaseFileExists(o.db))
         throw std::runtime_error("o banco '" + o.db + "' não existe");
     ScreenSession s(o.db, o.empresa, o.filial);
     IniProc(Value(ValueArray{Value(o.empresa), Value(Date::today())}));

@@ -1,12 +1,14 @@
-// pag12000 seed demo FILE | seed scale --boletos N FILE  [--force]
+// pag12000 seed demo DB | seed scale --boletos N DB  [--force]; DB is a file or a
+// PostgreSQL URI (an empty database or schema: the command line never drops one).
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
+#include "platform/sql/pg_connection.h"
 #include "server/seed/demo_seed.h"
 #include "server/server_database.h"
 #include "tools/commands.h"
+#include "tools/database_target.h"
 
 namespace pag::tools {
 
@@ -22,8 +24,10 @@ struct SeedOptions {
 int usage(const char* problem) {
     std::fprintf(stderr,
                  "pag12000 seed: %s\n"
-                 "uso: pag12000 seed demo ARQUIVO [--force]\n"
-                 "     pag12000 seed scale --boletos N ARQUIVO [--force]\n",
+                 "uso: pag12000 seed demo BANCO [--force]\n"
+                 "     pag12000 seed scale --boletos N BANCO [--force]\n"
+                 "  BANCO: um arquivo SQLite ou postgresql://... (um banco ou esquema vazio;\n"
+                 "  --force substitui só um arquivo)\n",
                  problem);
     return 2;
 }
@@ -33,12 +37,6 @@ bool parseCount(const std::string& text, long long& out) {
     if (text.size() > 9) return false;
     out = std::stoll(text);
     return out > 0;
-}
-
-// Removes the database file and its write-ahead companions.
-void removeDatabase(const std::string& file) {
-    for (const char* suffix : {"", "-wal", "-shm"})
-        std::filesystem::remove(file + suffix);
 }
 
 }  // namespace
@@ -65,16 +63,23 @@ int runSeed(int argc, char** argv) {
             return usage("informe um único arquivo.");
         }
     }
-    if (o.file.empty()) return usage("informe o arquivo do banco de dados.");
+    if (o.file.empty()) return usage("informe o banco de dados (arquivo ou postgresql://...).");
     if (o.kind == "scale" && o.boletos == 0) return usage("informe --boletos N.");
     if (o.kind == "demo" && o.boletos != 0) return usage("--boletos só vale para 'scale'.");
-    std::error_code ec;
-    if (std::filesystem::exists(o.file, ec)) {
+    const std::string name = describeDatabase(o.file);
+    if (isPostgresUri(o.file) && o.force) {
+        std::fprintf(stderr,
+                     "pag12000 seed: --force não apaga um banco PostgreSQL (%s); use um "
+                     "banco ou esquema vazio.\n",
+                     name.c_str());
+        return 2;
+    }
+    if (databaseFileExists(o.file)) {
         if (!o.force) {
             std::fprintf(stderr,
                          "pag12000 seed: o arquivo '%s' já existe; use --force para "
                          "substituí-lo.\n",
-                         o.file.c_str());
+                         name.c_str());
             return 1;
         }
         removeDatabase(o.file);
@@ -90,12 +95,13 @@ int runSeed(int argc, char** argv) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         Statement count = db->prepare("SELECT COUNT(*) FROM BOLETPAGAR");
         count.step();
-        std::printf("Banco '%s' criado com %lld boletos em %.1f s.\n", o.file.c_str(),
+        std::printf("Banco '%s' criado com %lld boletos em %.1f s.\n", name.c_str(),
                     static_cast<long long>(count.column(0).asInteger()), seconds);
         return 0;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "pag12000 seed: falha ao criar '%s': %s\n", o.file.c_str(), e.what());
-        removeDatabase(o.file);
+        std::fprintf(stderr, "pag12000 seed: falha ao criar '%s': %s\n", name.c_str(), e.what());
+        // A file half made goes; on a server the seed's transaction rolled its rows back.
+        if (!isPostgresUri(o.file)) removeDatabase(o.file);
         return 1;
     }
 }

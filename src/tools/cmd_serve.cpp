@@ -8,14 +8,17 @@
 #include "server/http_service.h"
 #include "server/rdm_hab_conta.h"
 #include "tools/commands.h"
+#include "tools/database_target.h"
 
 namespace pag::tools {
 
 namespace {
 int usage() {
     return printUsage(
-        "uso: pag12000 serve --db ARQUIVO [--bind 127.0.0.1] [--port 8412] [--token T]\n"
+        "uso: pag12000 serve --db BANCO [--bind 127.0.0.1] [--port 8412] [--token T]\n"
         "       [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
+        "  BANCO: um arquivo SQLite ou postgresql://... (vários servidores podem\n"
+        "  atender o mesmo banco PostgreSQL).\n"
         "  Fora do endereço local o serviço exige --token e HTTPS (--cert e --key);\n"
         "  HTTP sem criptografia fora dele só com --insecure.\n");
 }
@@ -69,8 +72,8 @@ int runServe(int argc, char** argv) {
         server::HttpService service(module, opt);
         int port = service.start();
         std::printf("Servidor %s em %s://%s:%d (banco %s)%s\n", server::kServerName,
-                    service.secure() ? "https" : "http", opt.host.c_str(), port, db.c_str(),
-                    opt.token.empty() ? "" : ", com token de acesso");
+                    service.secure() ? "https" : "http", opt.host.c_str(), port,
+                    describeDatabase(db).c_str(), opt.token.empty() ? "" : ", com token de acesso");
         std::fflush(stdout);
         int sig = 0;
         sigwait(&stopSignals, &sig);

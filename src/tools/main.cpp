@@ -15,20 +15,23 @@ int printUsage(const char* text) {
 
 namespace {
 void usage() {
-    std::fprintf(stderr,
-                 "uso: pag12000 <comando> [argumentos]\n"
-                 "  boleto check CODIGO   valida um código de barras ou linha digitável\n"
-                 "  bench [--db10k ARQUIVO] [--db100k ARQUIVO]   tela e servidor a 10 e 100 mil\n"
-                 "  bench dataset [--rows N]   mede carga, ordenação, localização e filtro\n"
-                 "  bench server [--readers 64] [--saves 200]   gravações sob leitores\n"
-                 "  seed demo ARQUIVO     cria o banco de demonstração\n"
-                 "  seed scale --boletos N ARQUIVO   cria um banco com N boletos\n"
-                 "  serve --db ARQUIVO [--bind H] [--port P] [--token T]   serviço HTTP(S)\n"
-                 "        [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
-                 "  call OPERACAO ARG... (--db ARQUIVO | --server H:P)     chama uma operação\n"
-                 "  scenario [--host NOME] ARQUIVO...   executa arquivos de cenário\n"
-                 "  export --db ARQUIVO --empresa 01 [--de D] [--ate D] [--fornecedor C]\n"
-                 "         --out ARQUIVO.csv   exporta a lista de boletos em CSV\n");
+    std::fprintf(
+        stderr,
+        "uso: pag12000 <comando> [argumentos]\n"
+        "  boleto check CODIGO   valida um código de barras ou linha digitável\n"
+        "  bench [--db10k ARQUIVO] [--db100k ARQUIVO] [--pg URI]   tela e servidor a 10 e\n"
+        "        100 mil (com --pg, GetBoletos também em PostgreSQL)\n"
+        "  bench dataset [--rows N]   mede carga, ordenação, localização e filtro\n"
+        "  bench server [--readers 64] [--saves 200]   gravações sob leitores\n"
+        "  seed demo BANCO       cria o banco de demonstração\n"
+        "  seed scale --boletos N BANCO   cria um banco com N boletos\n"
+        "  serve --db BANCO [--bind H] [--port P] [--token T]   serviço HTTP(S)\n"
+        "        [--cert ARQUIVO --key ARQUIVO] [--insecure]\n"
+        "  call OPERACAO ARG... (--db BANCO | --server H:P)     chama uma operação\n"
+        "  scenario [--host NOME] [--pg URI] ARQUIVO...   executa arquivos de cenário\n"
+        "  export --db BANCO --empresa 01 [--de D] [--ate D] [--fornecedor C]\n"
+        "         --out ARQUIVO.csv   exporta a lista de boletos em CSV\n"
+        "BANCO: um arquivo SQLite ou um banco PostgreSQL (postgresql://...).\n");
 }
 }  // namespace
 
