@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "contracts/consiste.h"
+#include "gui/cashout_chart.h"
 #include "gui/desktop_host.h"
 #include "gui/form_dialog.h"
 #include "gui/qt_text.h"
@@ -64,6 +65,12 @@ void showAdjustedBoleto(FormView& view) {
     }
 }
 
+QString save(QWidget& w, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name + QStringLiteral(".png"));
+    if (!w.grab().save(path)) throw std::runtime_error("não foi possível gravar " + fromQ(path));
+    return path;
+}
+
 // The first page of the printable list of the boletos listed, as "Salvar lista em PDF"
 // saves it, rendered by pdftoppm (poppler-utils).
 QString listPdfScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
@@ -84,10 +91,27 @@ QString listPdfScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
     return base + QStringLiteral(".png");
 }
 
-QString save(QWidget& w, const QDir& dir, const QString& name) {
-    const QString path = dir.filePath(name + QStringLiteral(".png"));
-    if (!w.grab().save(path)) throw std::runtime_error("não foi possível gravar " + fromQ(path));
-    return path;
+// The cash going out per day, as "Saída de caixa por dia" shows it, and the list
+// narrowed to the day with the most boletos of the chart's window; the chart is
+// closed again, which shows the whole list.
+QStringList cashOutScreenshots(DesktopHost& host, FormView& view, const QDir& dir) {
+    auto* item = dynamic_cast<MenuItem*>(view.form().Find("mnuSaidaCaixa"));
+    if (!item) return {};
+    view.act([&] { item->Click(); });
+    CashOutChart* chart = host.ui().cashOutChart();
+    if (!chart) throw std::runtime_error("a saída de caixa por dia não abriu");
+    chart->resize(1000, 560);
+    settle();
+    QStringList files{save(*chart, dir, QStringLiteral("saida-caixa"))};
+    const size_t first = chart->firstShown();
+    if (!chart->data().days.empty()) {
+        chart->chooseBar(static_cast<int>(chart->data().Busiest(first, kCashOutDaysShown) - first));
+        settle();
+        files << save(host.window(), dir, QStringLiteral("saida-caixa-dia"));
+    }
+    chart->close();
+    settle();
+    return files;
 }
 
 // The deductions dialog on both its pages, as marking a boleto of a supplier with
@@ -448,6 +472,7 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     }
     host.ui().onModalShown = nullptr;
     files << listPdfScreenshot(host, *view, dir);
+    files << cashOutScreenshots(host, *view, dir);
     files << deductionScreenshots(host, *view, dir);
     files << extensionScreenshot(host, *view, dir);
     files << splitScreenshot(host, *view, dir);
