@@ -91,29 +91,6 @@ QString listPdfScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
     return base + QStringLiteral(".png");
 }
 
-// The cash going out per day, as "Saída de caixa por dia" shows it, and the list
-// narrowed to the day with the most boletos of the chart's window; the chart is
-// closed again, which shows the whole list.
-QStringList cashOutScreenshots(DesktopHost& host, FormView& view, const QDir& dir) {
-    auto* item = dynamic_cast<MenuItem*>(view.form().Find("mnuSaidaCaixa"));
-    if (!item) return {};
-    view.act([&] { item->Click(); });
-    CashOutChart* chart = host.ui().cashOutChart();
-    if (!chart) throw std::runtime_error("a saída de caixa por dia não abriu");
-    chart->resize(1000, 560);
-    settle();
-    QStringList files{save(*chart, dir, QStringLiteral("saida-caixa"))};
-    const size_t first = chart->firstShown();
-    if (!chart->data().days.empty()) {
-        chart->chooseBar(static_cast<int>(chart->data().Busiest(first, kCashOutDaysShown) - first));
-        settle();
-        files << save(host.window(), dir, QStringLiteral("saida-caixa-dia"));
-    }
-    chart->close();
-    settle();
-    return files;
-}
-
 // The deductions dialog on both its pages, as marking a boleto of a supplier with
 // advances and return notes opens it when the clerk accepts them. Each dialog is
 // grabbed and closed by its close box, which leaves the boleto as it was.
@@ -381,6 +358,30 @@ bool listCompanyMonth(DesktopHost& host, FormView& view, const char* company) {
     return filtered;
 }
 
+// The cash going out per day over a month each way, as "Saída de caixa por dia" shows
+// it, and the list
+// narrowed to the day with the most boletos of the chart's window; the chart is
+// closed again, which shows the whole list.
+QStringList cashOutScreenshots(DesktopHost& host, FormView& view, const QDir& dir) {
+    auto* item = dynamic_cast<MenuItem*>(view.form().Find("mnuSaidaCaixa"));
+    if (!item || !listCompanyMonth(host, view, "01")) return {};
+    view.act([&] { item->Click(); });
+    CashOutChart* chart = host.ui().cashOutChart();
+    if (!chart) throw std::runtime_error("a saída de caixa por dia não abriu");
+    chart->resize(1000, 560);
+    settle();
+    QStringList files{save(*chart, dir, QStringLiteral("saida-caixa"))};
+    const size_t first = chart->firstShown();
+    if (!chart->data().days.empty()) {
+        chart->chooseBar(static_cast<int>(chart->data().Busiest(first, kCashOutDaysShown) - first));
+        settle();
+        files << save(host.window(), dir, QStringLiteral("saida-caixa-dia"));
+    }
+    chart->close();
+    settle();
+    return files;
+}
+
 // The tax guide dialog on each of its six pages, opened by its command on a boleto of
 // each guide kind (DARF Normal and DARF Simples are company 02's). Each dialog shows the
 // guide its boleto carries, is grabbed and cancelled: nothing is stored.
@@ -472,13 +473,13 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     }
     host.ui().onModalShown = nullptr;
     files << listPdfScreenshot(host, *view, dir);
-    files << cashOutScreenshots(host, *view, dir);
     files << deductionScreenshots(host, *view, dir);
     files << extensionScreenshot(host, *view, dir);
     files << splitScreenshot(host, *view, dir);
     files << groupingScreenshot(host, *view, dir);
     files << autoEnablingScreenshot(host, *view, dir);
-    // Last: it lists other boletos, of both companies.
+    // Last: they list other boletos, of both companies.
+    files << cashOutScreenshots(host, *view, dir);
     files << taxGuideScreenshots(host, *view, dir);
     return files;
 }
