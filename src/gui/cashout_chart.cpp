@@ -36,6 +36,8 @@ CashOutChart::CashOutChart(CashOut data, size_t firstShown, CashOutActions actio
     setObjectName(QStringLiteral("frmSaidaCaixa"));
     setWindowTitle(QStringLiteral("Saída de caixa por dia"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // A chart beside the screen shows its totals also while the screen has the focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     resize(900, 520);
 
     enabled_ = new QBarSet(QStringLiteral("Habilitados"));
@@ -139,11 +141,15 @@ void CashOutChart::showFrom(size_t first) {
 }
 
 void CashOutChart::hovered(bool on, int bar) {
-    if (!on || bar < 0 || static_cast<size_t>(bar) >= data_.days.size() - first_) {
+    const bool valid = on && bar >= 0 && static_cast<size_t>(bar) < data_.days.size() - first_;
+    const QString text = valid ? toQ(CashOutTooltip(dayAt(bar))) : QString();
+    // The tip shows at once, and stays the viewport's own while the mouse rests on the
+    // bar: a window system may hide the immediate one, the hover delay brings it back.
+    view_->viewport()->setToolTip(text);
+    if (valid)
+        QToolTip::showText(QCursor::pos(), text, view_->viewport());
+    else
         QToolTip::hideText();
-        return;
-    }
-    QToolTip::showText(QCursor::pos(), toQ(CashOutTooltip(dayAt(bar))), view_);
 }
 
 void CashOutChart::chooseBar(int bar) {
