@@ -14,6 +14,7 @@
 #include "contracts/keylist.h"
 #include "platform/dataset/client_dataset.h"
 #include "platform/date.h"
+#include "platform/export/cash_out.h"
 #include "platform/export/report_layout.h"
 #include "platform/sql/query.h"
 #include "platform/ui/buttons.h"
@@ -261,6 +262,18 @@ public:
     void mnuImprimeListaClick();
     void mnuSalvaPdfClick();
 
+    // ---- the cash going out per due date (habconta_cashout.cpp)
+    // The final values of the boletos the grid shows, summed per due date, enabled and
+    // not enabled apart.
+    CashOut SaidaDeCaixa();
+    // Narrows the list to the boletos due on that day (the same day again shows them
+    // all); the totals under the grid follow the boletos shown.
+    void FiltraVencimento(Date dia);
+    void MostraTodosVencimentos();
+    // The due date the list is narrowed to, if any.
+    std::optional<Date> VencimentoFiltrado() const;
+    void mnuSaidaCaixaClick();
+
     // ---- events (public so the host, the scenario runner and the views can run them)
     void FormCreate() override;
     void FormActivate();
@@ -326,9 +339,17 @@ private:
     void ligaEventosDadosPagTipoBaixa();
     void ligaEventosAjustes();
     void ligaEventosExporta();
-    // Stops with a message while a boleto is being changed or when none is listed.
-    void verificaListaPronta();
+    // Stops with a message while a boleto is being changed ("... antes de " + acao) or
+    // when none is listed.
+    void verificaListaPronta(const char* acao);
     void imprimeLista(ReportDestination destino);
+    void ligaEventosSaidaCaixa();
+    // Applies a filter to the list (empty: none), keeping the current boleto when it
+    // stays listed; the details and the totals follow.
+    void filtraBoletos(const std::string& filtro);
+    std::optional<Date> vencimentoFiltrado_;
+    // Expires with the screen: a chart left open then stops reaching it.
+    std::shared_ptr<bool> vivo_ = std::make_shared<bool>(true);
     // ==== adjustments (habconta_ajustes.cpp) ====
     // The focus on a column of a grid of the screen, when the grid shows.
     void focaColuna(const char* grade, const char* campo);

@@ -66,9 +66,10 @@ void TfrmHabConta::ligaEventosExporta() {
     Get<MenuItem>("mnuSalvaPdf").OnClick = [this] { mnuSalvaPdfClick(); };
 }
 
-void TfrmHabConta::verificaListaPronta() {
+void TfrmHabConta::verificaListaPronta(const char* acao) {
     if (editando(cdsBoletos))
-        MensErro(Ui(), "Confirme ou cancele a alteração do boleto antes de exportar a lista.");
+        MensErro(Ui(),
+                 std::string("Confirme ou cancele a alteração do boleto antes de ") + acao + ".");
     if (!cdsBoletos.Active() || cdsBoletos.IsEmpty()) MensErro(Ui(), "Não há boletos listados.");
 }
 
@@ -165,7 +166,7 @@ PrintableReport TfrmHabConta::RelatorioLista() {
 }
 
 void TfrmHabConta::mnuExportaCsvClick() {
-    verificaListaPronta();
+    verificaListaPronta("exportar a lista");
     const auto arquivo =
         Ui().chooseSaveFile("Exportar lista de boletos", "Arquivos CSV (*.csv)", "boletos.csv");
     if (!arquivo) return;
@@ -180,7 +181,7 @@ void TfrmHabConta::mnuExportaCsvClick() {
 }
 
 void TfrmHabConta::imprimeLista(ReportDestination destino) {
-    verificaListaPronta();
+    verificaListaPronta("exportar a lista");
     std::string arquivo;
     if (destino == ReportDestination::PdfFile) {
         const auto escolhido = Ui().chooseSaveFile("Salvar lista de boletos em PDF",

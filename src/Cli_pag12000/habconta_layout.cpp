@@ -59,6 +59,8 @@ TfrmHabConta::TfrmHabConta()
     ligaEventosParcelas();
     ligaEventosAgrupa();
     ligaEventosExporta();
+    // Last: it wraps the list-wide commands the others bound.
+    ligaEventosSaidaCaixa();
 }
 
 TfrmHabConta::~TfrmHabConta() {
@@ -104,6 +106,7 @@ void TfrmHabConta::criaControles() {
     Add<MenuItem>("mnuExportaCsv", &mnuOperacao, "E&xportar lista (CSV)...");
     Add<MenuItem>("mnuImprimeLista", &mnuOperacao, "Imprimir &lista...");
     Add<MenuItem>("mnuSalvaPdf", &mnuOperacao, "Salvar lista em &PDF...");
+    Add<MenuItem>("mnuSaidaCaixa", &mnuOperacao, "&Saída de caixa por dia...");
     mnuListagem.SetEnabled(false);
     mnuConfigImpressora.SetEnabled(false);
     for (MenuItem* item : {&mnuIncluir, &mnuAlterar, &mnuExcluir, &mnuProcurar, &mnuVerificar,

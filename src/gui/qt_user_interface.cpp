@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "gui/cashout_chart.h"
 #include "gui/form_dialog.h"
 #include "gui/help_viewer.h"
 #include "gui/pick_dialog.h"
@@ -225,6 +226,18 @@ bool QtUserInterface::printReport(const PrintableReport& report, ReportDestinati
     if (unattended) return false;
     CursorLifted cursor;
     return printReportOnPrinter(report, parent_);
+}
+
+void QtUserInterface::showCashOut(const CashOut& data, size_t firstShown,
+                                  const CashOutActions& actions) {
+    if (chart_) chart_->close();
+    chart_ = new CashOutChart(data, firstShown, actions, parent_);
+    chart_->show();
+    chart_->raise();
+}
+
+CashOutChart* QtUserInterface::cashOutChart() const {
+    return chart_;
 }
 
 }  // namespace pag::gui

@@ -12,6 +12,10 @@
 class QDialog;
 
 namespace pag::gui {
+class CashOutChart;
+}
+
+namespace pag::gui {
 
 // The user interface services with real dialogs, in Portuguese.
 class QtUserInterface final : public UserInterface {
@@ -52,6 +56,12 @@ public:
                                               const std::string& suggestedName) override;
     bool printReport(const PrintableReport& report, ReportDestination where,
                      const std::string& file) override;
+    // The chart in a window of its own beside the screen (objectName "frmSaidaCaixa");
+    // a second request replaces the first.
+    void showCashOut(const CashOut& data, size_t firstShown,
+                     const CashOutActions& actions) override;
+    // The chart window open, if any.
+    CashOutChart* cashOutChart() const;
     // F1 on a form that names its help file.
     void showHelpTopic(const std::string& helpFile, int helpContext);
 
@@ -59,6 +69,7 @@ public:
 
 private:
     QPointer<QWidget> parent_;
+    QPointer<CashOutChart> chart_;
     int busyDepth_ = 0;
 };
 

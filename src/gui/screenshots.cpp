@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "contracts/consiste.h"
+#include "gui/cashout_chart.h"
 #include "gui/desktop_host.h"
 #include "gui/form_dialog.h"
 #include "gui/qt_text.h"
@@ -64,6 +65,12 @@ void showAdjustedBoleto(FormView& view) {
     }
 }
 
+QString save(QWidget& w, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name + QStringLiteral(".png"));
+    if (!w.grab().save(path)) throw std::runtime_error("não foi possível gravar " + fromQ(path));
+    return path;
+}
+
 // The first page of the printable list of the boletos listed, as "Salvar lista em PDF"
 // saves it, rendered by pdftoppm (poppler-utils).
 QString listPdfScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
@@ -82,12 +89,6 @@ QString listPdfScreenshot(DesktopHost& host, FormView& view, const QDir& dir) {
                            QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, base});
     if (rc != 0) throw std::runtime_error("pdftoppm (poppler-utils) não converteu a lista em PDF");
     return base + QStringLiteral(".png");
-}
-
-QString save(QWidget& w, const QDir& dir, const QString& name) {
-    const QString path = dir.filePath(name + QStringLiteral(".png"));
-    if (!w.grab().save(path)) throw std::runtime_error("não foi possível gravar " + fromQ(path));
-    return path;
 }
 
 // The deductions dialog on both its pages, as marking a boleto of a supplier with
@@ -357,6 +358,30 @@ bool listCompanyMonth(DesktopHost& host, FormView& view, const char* company) {
     return filtered;
 }
 
+// The cash going out per day over a month each way, as "Saída de caixa por dia" shows
+// it, and the list
+// narrowed to the day with the most boletos of the chart's window; the chart is
+// closed again, which shows the whole list.
+QStringList cashOutScreenshots(DesktopHost& host, FormView& view, const QDir& dir) {
+    auto* item = dynamic_cast<MenuItem*>(view.form().Find("mnuSaidaCaixa"));
+    if (!item || !listCompanyMonth(host, view, "01")) return {};
+    view.act([&] { item->Click(); });
+    CashOutChart* chart = host.ui().cashOutChart();
+    if (!chart) throw std::runtime_error("a saída de caixa por dia não abriu");
+    chart->resize(1000, 560);
+    settle();
+    QStringList files{save(*chart, dir, QStringLiteral("saida-caixa"))};
+    const size_t first = chart->firstShown();
+    if (!chart->data().days.empty()) {
+        chart->chooseBar(static_cast<int>(chart->data().Busiest(first, kCashOutDaysShown) - first));
+        settle();
+        files << save(host.window(), dir, QStringLiteral("saida-caixa-dia"));
+    }
+    chart->close();
+    settle();
+    return files;
+}
+
 // The tax guide dialog on each of its six pages, opened by its command on a boleto of
 // each guide kind (DARF Normal and DARF Simples are company 02's). Each dialog shows the
 // guide its boleto carries, is grabbed and cancelled: nothing is stored.
@@ -453,7 +478,8 @@ QStringList takeScreenshots(DesktopHost& host, const QString& dirName) {
     files << splitScreenshot(host, *view, dir);
     files << groupingScreenshot(host, *view, dir);
     files << autoEnablingScreenshot(host, *view, dir);
-    // Last: it lists other boletos, of both companies.
+    // Last: they list other boletos, of both companies.
+    files << cashOutScreenshots(host, *view, dir);
     files << taxGuideScreenshots(host, *view, dir);
     return files;
 }

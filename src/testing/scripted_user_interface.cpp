@@ -268,4 +268,10 @@ bool ScriptedUserInterface::printReport(const PrintableReport& report, ReportDes
     return true;
 }
 
+void ScriptedUserInterface::showCashOut(const CashOut& data, size_t firstShown,
+                                        const CashOutActions& actions) {
+    if (detached_) return;
+    charts_.push_back({data, firstShown, actions});
+}
+
 }  // namespace pag

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/export/cash_out.h"
 #include "platform/export/report_layout.h"
 #include "platform/ui/user_interface.h"
 #include "platform/value.h"
@@ -98,6 +99,14 @@ public:
         PrintableReport report;
     };
     const std::vector<PrintedReport>& ReportsPrinted() const { return printed_; }
+    // The cash-out charts asked for: what each showed, and its actions, which a test
+    // runs as the clicks on the chart would.
+    struct ChartShown {
+        CashOut data;
+        size_t firstShown = 0;
+        CashOutActions actions;
+    };
+    const std::vector<ChartShown>& ChartsShown() const { return charts_; }
     // The earliest answer still queued that was queued at this modal depth or deeper.
     const Answer* UnusedFrom(int depth) const;
     // Failures, and answers queued but never used: empty when the script went as planned.
@@ -118,6 +127,8 @@ public:
                                               const std::string& suggestedName) override;
     bool printReport(const PrintableReport& report, ReportDestination where,
                      const std::string& file) override;
+    void showCashOut(const CashOut& data, size_t firstShown,
+                     const CashOutActions& actions) override;
 
 protected:
     // ---- what the running script decides; the defaults serve a unit test
@@ -158,6 +169,7 @@ private:
     std::deque<std::optional<std::string>> saveFiles_;
     std::vector<std::string> saveTitles_;
     std::vector<PrintedReport> printed_;
+    std::vector<ChartShown> charts_;
     bool detached_ = false;
 };
 

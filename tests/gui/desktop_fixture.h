@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -31,6 +32,7 @@
 #include "platform/dataset/field.h"
 #include "platform/sql/database.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/date_edit.h"
 #include "platform/ui/edit.h"
 
 #include <QHeaderView>
@@ -252,6 +254,28 @@ protected:
         for (const auto& [name, value] : params)
             st.bind(name, value);
         return st.step() ? st.column(0) : Value();
+    }
+
+    // Every boleto of `days` days each way, through the filter dialog's confirm button.
+    void listDaysEachWay(int days) {
+        withFilterDialog([&](FormDialog& dialog) {
+            Form& filter = dialog.view().form();
+            dialog.view().act([&] {
+                filter.Get<DateEdit>("depDataIni").SetDate(Date::today().addDays(-days));
+                filter.Get<DateEdit>("depDataFin").SetDate(Date::today().addDays(days));
+            });
+            qobject_cast<QToolButton*>(
+                dialog.view().widgetFor(filter.Get<SpeedButton>("sbtConfirma")))
+                ->click();
+        });
+        ASSERT_TRUE(boxes_.seen.isEmpty()) << fromQ(boxes_.seen.join(' '));
+    }
+
+    // A menu item of the main window by its text ("E&xportar lista (CSV)...").
+    QAction* menuAction(const QString& text) {
+        for (QAction* a : view_->findChildren<QAction*>())
+            if (a->text() == text) return a;
+        return nullptr;
     }
 
     QToolButton* toolButton(const char* name) {

@@ -15,26 +15,7 @@ namespace {
 
 class ListExportFlows : public DesktopScreen {
 protected:
-    // Every boleto of a year each way, through the filter dialog's confirm button.
-    void listAYear() {
-        withFilterDialog([&](FormDialog& dialog) {
-            Form& filter = dialog.view().form();
-            dialog.view().act([&] {
-                filter.Get<DateEdit>("depDataIni").SetDate(Date::today().addDays(-366));
-                filter.Get<DateEdit>("depDataFin").SetDate(Date::today().addDays(366));
-            });
-            qobject_cast<QToolButton*>(
-                dialog.view().widgetFor(filter.Get<SpeedButton>("sbtConfirma")))
-                ->click();
-        });
-        ASSERT_TRUE(boxes_.seen.isEmpty()) << fromQ(boxes_.seen.join(' '));
-    }
-
-    QAction* menuAction(const QString& text) {
-        for (QAction* a : view_->findChildren<QAction*>())
-            if (a->text() == text) return a;
-        return nullptr;
-    }
+    void listAYear() { listDaysEachWay(366); }
 
     // Chooses the menu item; the save dialog that opens is answered with file (or
     // cancelled when file is empty). Returns whether the dialog opened.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@ namespace pag {
 class ClientDataSet;
 class Form;
 struct PrintableReport;
+struct CashOut;
+struct CashOutActions;
 
 enum class MessageKind { Error, Information, Warning, Confirmation };
 enum class ModalResult { None, Ok, Cancel, Yes, No };
@@ -56,6 +59,13 @@ public:
                              const std::string& /*file*/) {
         showMessage(MessageKind::Error, "Esta interface não imprime relatórios.");
         return false;
+    }
+    // Shows the cash going out per due date as a chart beside the screen, which goes on
+    // working meanwhile; the chart reaches the screen through actions. Front ends that
+    // draw no charts refuse.
+    virtual void showCashOut(const CashOut& /*data*/, size_t /*firstShown*/,
+                             const CashOutActions& /*actions*/) {
+        showMessage(MessageKind::Error, "Esta interface não mostra gráficos.");
     }
 };
 
