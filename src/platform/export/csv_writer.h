@@ -28,7 +28,8 @@ std::string CsvTextField(std::string_view text);
 // Writes a CSV a pt-BR spreadsheet opens as it is: UTF-8 with BOM, ";" between fields,
 // CRLF between rows. Rows stream to a temporary file of their own next to FILE;
 // Commit() renames it to FILE, so a failed or abandoned export leaves no half file
-// behind (the temporary is removed). Every failure throws std::runtime_error with a Portuguese message naming the file.
+// behind (the temporary is removed). Every failure throws std::runtime_error with a Portuguese
+// message naming the file.
 class CsvWriter {
 public:
     explicit CsvWriter(std::string path);
