@@ -59,6 +59,26 @@ std::string typedText(const Word& word, Date today) {
     return word.text;
 }
 
+std::string sqlWithDates(std::string_view sql, Date today) {
+    std::string out;
+    out.reserve(sql.size());
+    size_t at = 0;
+    for (size_t open; (open = sql.find("{today", at)) != std::string_view::npos;) {
+        const size_t close = sql.find('}', open);
+        const std::string_view word = close == std::string_view::npos
+                                          ? sql.substr(open + 1)
+                                          : sql.substr(open + 1, close - open - 1);
+        if (close == std::string_view::npos || !isRelativeDate(word))
+            throw std::invalid_argument("'{" + std::string(word) +
+                                        "' no SQL: escreva {today}, {today+N} ou {today-N}");
+        out.append(sql.substr(at, open - at));
+        out += "'" + parseScenarioDate(word, today).toIso() + "'";
+        at = close + 1;
+    }
+    out.append(sql.substr(at));
+    return out;
+}
+
 Value scriptValue(FieldType type, const Word& word, Date today) {
     if (isNullWord(word)) return Value();
     const std::string& t = word.text;

@@ -22,6 +22,11 @@ Date parseScenarioDate(std::string_view text, Date today);
 // written without quotes become the date as dd/mm/yyyy; anything else as written.
 std::string typedText(const Word& word, Date today);
 
+// SQL as a scenario writes it, with `{today}`, `{today+N}` and `{today-N}` replaced by
+// that date as a quoted ISO literal ('2026-12-17'), which both databases read as a
+// date. Throws std::invalid_argument for a `{today...}` that is not a date.
+std::string sqlWithDates(std::string_view sql, Date today);
+
 // A value written in a scenario for a field of a type: `null` (without quotes) is
 // null; numbers as a pt-BR user types them ("1.234,56"); dates as above; logical values
 // S/N, sim/não, true/false. Throws std::invalid_argument (pt-BR) for text that does

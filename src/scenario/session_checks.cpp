@@ -221,7 +221,7 @@ void Session::expectImage(const Words& w) {
 void Session::expectServer(const Words& w) {
     requireDatabase("expect server");
     if (w[3].text != "=") Fail("uso: expect server \"SELECT ...\" = VALOR");
-    Value got = db_->firstValue(w[2].text);
+    Value got = db_->firstValue(sqlWithDates(w[2].text, options_.today));
     Value want = scriptValue(comparisonType(got, w[4], options_.today), w[4], options_.today);
     if (!sameValue(got, want))
         Fail("o banco devolveu " + showValue(got) + ", esperado " + joinWords({w[4]}));

@@ -26,7 +26,7 @@ void Session::cmdDb(const Words& w) {
 
 void Session::cmdSql(const Words& w) {
     requireDatabase("sql");
-    db_->exec(w[1].text);
+    db_->exec(sqlWithDates(w[1].text, options_.today));
 }
 
 void Session::cmdLogin(const Words& w) {

@@ -43,6 +43,12 @@ TEST(ScenarioValues, DatesRelativeToToday) {
     EXPECT_THROW(parseScenarioDate("31/02/2026", today), std::invalid_argument);
     EXPECT_EQ(typedText({"today+1", false}, today), "07/12/2026");
     EXPECT_EQ(typedText({"today+1", true}, today), "today+1");
+    // In SQL the same dates become ISO literals both databases read as dates.
+    EXPECT_EQ(sqlWithDates("SET A = {today}, B = {today+30} WHERE C < {today-6}", today),
+              "SET A = '2026-12-06', B = '2027-01-05' WHERE C < '2026-11-30'");
+    EXPECT_EQ(sqlWithDates("SELECT '{x}'", today), "SELECT '{x}'");
+    EXPECT_THROW(sqlWithDates("SET A = {today+}", today), std::invalid_argument);
+    EXPECT_THROW(sqlWithDates("SET A = {today+1", today), std::invalid_argument);
 }
 
 TEST(ScenarioValues, ValuesAreReadForTheFieldType) {
